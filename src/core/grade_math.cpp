@@ -1,0 +1,65 @@
+#include "grade_math.h"
+
+#include <cmath>
+
+namespace orvanta {
+namespace {
+
+int32_t CheckedAdd(int32_t a, int32_t b) {
+    int32_t r;
+    if (__builtin_add_overflow(a, b, &r)) throw OverflowError();
+    return r;
+}
+
+int32_t CheckedSub(int32_t a, int32_t b) {
+    int32_t r;
+    if (__builtin_sub_overflow(a, b, &r)) throw OverflowError();
+    return r;
+}
+
+int32_t CheckedMul(int32_t a, int32_t b) {
+    int32_t r;
+    if (__builtin_mul_overflow(a, b, &r)) throw OverflowError();
+    return r;
+}
+
+int32_t RoundToInt32(double x) {
+    // Nearest integer, an exact half going to the even neighbour. x - floor(x)
+    // is exact for every finite double, so no rounding mode is involved.
+    double r = std::floor(x);
+    const double frac = x - r;
+    if (frac > 0.5 || (frac == 0.5 && std::fmod(r, 2.0) != 0.0)) r += 1.0;
+    // The negated test also sends NaN to the overflow error.
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw OverflowError();
+    return static_cast<int32_t>(r);
+}
+
+}  // namespace
+
+int32_t CalcNextGradeDays(int32_t grade, double speed) {
+    const int32_t g1 = CheckedAdd(grade, 1);
+    const int32_t square = CheckedMul(g1, g1);
+    const int32_t linear = CheckedMul(4, g1);
+    int32_t step = CheckedAdd(square, linear);
+    step = CheckedSub(step, CheckedMul(grade, grade));
+    step = CheckedSub(step, CheckedMul(4, grade));
+    const double divisor = 1.0 + speed;
+    return RoundToInt32(static_cast<double>(step) / divisor);
+}
+
+int32_t CalcGradeDays(int32_t carriedDays, int32_t startGrade, int32_t targetGrade, double speed) {
+    const int32_t square = CheckedMul(targetGrade, targetGrade);
+    const int32_t linear = CheckedMul(4, targetGrade);
+    int32_t span = CheckedAdd(square, linear);
+    span = CheckedSub(span, CheckedMul(startGrade, startGrade));
+    span = CheckedSub(span, CheckedMul(4, startGrade));
+    const double divisor = 1.0 + speed;
+    const double scaled = static_cast<double>(span) / divisor;
+    return RoundToInt32(scaled + static_cast<double>(carriedDays));
+}
+
+double VipSpeedFor(bool isMember, int memberLevel) {
+    return isMember ? 0.1 * static_cast<double>(memberLevel) : 0.0;
+}
+
+}  // namespace orvanta
