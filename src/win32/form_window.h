@@ -1,0 +1,101 @@
+// One form's real window: creates the controls of its layout table, routes
+// their notifications to the form's handlers and carries out the form's
+// operations on them.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit.h"
+#include "window_font.h"
+
+namespace orvanta::win32 {
+
+class ResourcePicture;
+class Win32Toolkit;
+
+inline constexpr int kFirstControlId = 1000;  // control id = kFirstControlId + index in the layout
+
+class FormWindow : public ui::FormHost {
+public:
+    FormWindow(Win32Toolkit& toolkit, ui::Form& form);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // Creates the window and its controls (hidden) and runs the form's load step.
+    bool Create(HWND owner);
+    // Shows the window at its first position and focuses the first tab stop.
+    void Show();
+
+    HWND Handle() const { return window_; }
+    HWND ControlHandle(ui::ControlId id) const { return controls_.at(static_cast<std::size_t>(id)).hwnd; }
+    bool IsUnloaded() const { return unloaded_; }
+    int Dpi() const { return dpi_; }
+    ui::Form& GetForm() const { return form_; }
+
+    // ui::FormHost
+    std::string Text(ui::ControlId id) const override;
+    int TextLength(ui::ControlId id) const override;
+    void SetText(ui::ControlId id, std::string_view text) override;
+    void SetSelStart(ui::ControlId id, int start) override;
+    void SetSelLength(ui::ControlId id, int length) override;
+    void SetSelText(ui::ControlId id, std::string_view text) override;
+    void SetFocus(ui::ControlId id) override;
+    void SetEnabled(ui::ControlId id, bool enabled) override;
+    int Value(ui::ControlId checkBox) const override;
+    int ListIndex(ui::ControlId combo) const override;
+    void SetListIndex(ui::ControlId combo, int index) override;
+    void AddItem(ui::ControlId combo, std::string_view item) override;
+    void MsgBox(std::string_view text, ui::MessageIcon icon, std::string_view title) override;
+    void Unload() override;
+    ui::IconRef Icon() const override { return reinterpret_cast<ui::IconRef>(bigIcon_); }
+    void SetIcon(ui::IconRef icon) override;
+    ui::CursorRef MouseIcon(ui::ControlId label) const override;
+    void SetMouseIcon(ui::ControlId label, ui::CursorRef cursor) override;
+    std::uintptr_t WindowHandle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
+
+    // Places every control for `dpi` and sizes the client area to match.
+    void ApplyDpi(int dpi, const RECT* suggested);
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    struct Control {
+        ui::ControlLayout layout;
+        HWND hwnd = nullptr;
+        std::wstring knownText;  // single-line fields: the text last reported, to tell a real change
+        HCURSOR cursor = nullptr;
+    };
+
+    static LRESULT CALLBACK ResultBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id, int code, HWND control);
+    LRESULT OnControlColor(HDC dc, HWND control, bool isStatic);
+    bool OnSetCursor(HWND control);
+    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    void Raise(ui::ControlId id, ui::Event event);
+    bool CreateControl(Control& control);
+    RECT PixelRect(const Control& control) const;
+    int CaptionWidthPixels(const Control& control) const;
+    bool TracksText(const Control& control) const;
+    Control* FromHandle(HWND hwnd);
+
+    Win32Toolkit& toolkit_;
+    ui::Form& form_;
+    HWND window_ = nullptr;
+    std::vector<Control> controls_;
+    int dpi_ = 96;
+    WindowFont font_;
+    WindowFont linkFont_;
+    HICON bigIcon_ = nullptr;
+    std::unique_ptr<ResourcePicture> picture_;
+    HWND lastFocus_ = nullptr;
+    bool unloaded_ = false;
+};
+
+}  // namespace orvanta::win32

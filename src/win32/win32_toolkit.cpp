@@ -1,0 +1,136 @@
+#include "win32_toolkit.h"
+
+#include <algorithm>
+
+#include "dpi_scaling.h"
+#include "resource_ids.h"
+
+namespace orvanta::win32 {
+
+Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {}
+
+Win32Toolkit::~Win32Toolkit() {
+    windows_.clear();
+    for (const auto& [big, small] : icons_) {
+        DestroyIcon(big);
+        DestroyIcon(small);
+    }
+}
+
+bool Win32Toolkit::Initialize() {
+    WNDCLASSEXW windowClass{sizeof windowClass};
+    if (!GetClassInfoExW(instance_, kFormClassName, &windowClass)) {
+        windowClass.lpfnWndProc = FormWindow::WindowProc;
+        windowClass.hInstance = instance_;
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kFormClassName;
+        if (!RegisterClassExW(&windowClass)) return false;
+    }
+    handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDC_HAND_LINK));
+    if (!handCursor_) handCursor_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
+    return handCursor_ != nullptr;
+}
+
+HICON Win32Toolkit::ApplicationIcon(int dpi, bool small) const {
+    const int big = SystemMetricForDpi(SM_CXICON, dpi), little = SystemMetricForDpi(SM_CXSMICON, dpi);
+    auto load = [this](int size) {
+        return static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    };
+    for (const auto& [b, s] : icons_) {
+        ICONINFO info{};
+        BITMAP bitmap{};
+        if (GetIconInfo(b, &info)) {
+            GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+            if (info.hbmColor) DeleteObject(info.hbmColor);
+            if (info.hbmMask) DeleteObject(info.hbmMask);
+            if (bitmap.bmWidth == big) return small ? s : b;
+        }
+    }
+    icons_.emplace_back(load(big), load(little));
+    return small ? icons_.back().second : icons_.back().first;
+}
+
+HICON Win32Toolkit::SmallIconFor(HICON big) const {
+    for (const auto& [b, s] : icons_)
+        if (b == big) return s;
+    return big;
+}
+
+FormWindow* Win32Toolkit::WindowOf(const ui::Form& form) const {
+    for (const auto& window : windows_)
+        if (&window->GetForm() == &form) return window.get();
+    return nullptr;
+}
+
+void Win32Toolkit::Forget(FormWindow* window) {
+    windows_.erase(std::remove_if(windows_.begin(), windows_.end(),
+                                  [window](const std::unique_ptr<FormWindow>& w) { return w.get() == window; }),
+                   windows_.end());
+}
+
+FormWindow* Win32Toolkit::Load(ui::Form& form, ui::Form* owner) {
+    FormWindow* ownerWindow = owner ? WindowOf(*owner) : nullptr;
+    windows_.push_back(std::make_unique<FormWindow>(*this, form));
+    FormWindow* window = windows_.back().get();
+    if (!window->Create(ownerWindow ? ownerWindow->Handle() : nullptr)) {
+        Forget(window);
+        return nullptr;
+    }
+    window->Show();
+    return window;
+}
+
+void Win32Toolkit::Dispatch(MSG& message) {
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    // Keyboard navigation: Tab, Shift+Tab, mnemonics, Enter and Esc, as in a dialog.
+    if (root && IsDialogMessageW(root, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+int Win32Toolkit::Run(ui::Form& startup) {
+    FormWindow* window = Load(startup, nullptr);
+    if (!window) return 1;
+    MSG message;
+    int exitCode = 0;
+    while (!window->IsUnloaded()) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            exitCode = got < 0 ? 1 : static_cast<int>(message.wParam);
+            break;
+        }
+        Dispatch(message);
+    }
+    Forget(window);
+    return exitCode;
+}
+
+void Win32Toolkit::ShowModal(ui::Form& form, ui::Form* owner) {
+    // Every other window of the program takes no input while this one is open.
+    std::vector<HWND> disabled;
+    for (const auto& other : windows_)
+        if (IsWindowEnabled(other->Handle())) {
+            EnableWindow(other->Handle(), FALSE);
+            disabled.push_back(other->Handle());
+        }
+    FormWindow* window = Load(form, owner);
+    if (window) {
+        if (onModalShown) onModalShown(*window);
+        MSG message;
+        while (!window->IsUnloaded()) {
+            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+            if (got <= 0) {
+                if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+                break;
+            }
+            Dispatch(message);
+        }
+    }
+    // The owner is enabled before the modal window goes, so that it is the one activated.
+    for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
+    if (window) Forget(window);
+}
+
+}  // namespace orvanta::win32

@@ -1,0 +1,51 @@
+// The windowing toolkit on the Win32 API: loads forms into real windows, runs
+// the message loop and the modal loops.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "form_window.h"
+#include "toolkit.h"
+
+namespace orvanta::win32 {
+
+class Win32Toolkit : public ui::Toolkit {
+public:
+    explicit Win32Toolkit(HINSTANCE instance);
+    ~Win32Toolkit() override;
+
+    // Registers the window class and loads the shared resources.
+    bool Initialize();
+
+    // Loads the start-up form, shows it and runs the message loop until it is unloaded.
+    int Run(ui::Form& startup);
+    // Loads and shows a form without running a loop (the caller pumps messages).
+    FormWindow* Load(ui::Form& form, ui::Form* owner);
+    void ShowModal(ui::Form& form, ui::Form* owner) override;
+
+    // Handles one message as the program's loop does (keyboard navigation included).
+    void Dispatch(MSG& message);
+    // Called with each modal window once it is shown; tests act through it.
+    std::function<void(FormWindow&)> onModalShown;
+
+    HINSTANCE Instance() const { return instance_; }
+    HICON ApplicationIcon(int dpi, bool small) const;
+    HICON SmallIconFor(HICON big) const;
+    HCURSOR HandCursor() const { return handCursor_; }
+    FormWindow* WindowOf(const ui::Form& form) const;
+    void Forget(FormWindow* window);
+
+private:
+    HINSTANCE instance_;
+    HCURSOR handCursor_ = nullptr;
+    mutable std::vector<std::pair<HICON, HICON>> icons_;  // big and small icon pairs loaded per size
+    std::vector<std::unique_ptr<FormWindow>> windows_;
+};
+
+inline constexpr wchar_t kFormClassName[] = L"OrvantaForm";
+
+}  // namespace orvanta::win32

@@ -1,0 +1,138 @@
+// An in-memory toolkit with the contract of the real one: events are raised
+// synchronously from inside the operations that cause them, a text box's
+// Change comes only when its text really changes, focus moves raise
+// LostFocus then GotFocus, disabled controls are skipped by Tab. Besides the
+// operations the forms use, it offers the user's actions (type, tab, click,
+// Enter) and records message boxes and shell calls.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit.h"
+
+namespace orvanta::ui::testing {
+
+std::u16string ToUtf16(std::string_view utf8);
+std::string ToUtf8(std::u16string_view utf16);
+
+struct MessageRecord {
+    std::string text;
+    MessageIcon icon;
+    std::string title;
+    ControlId focusWhenShown;
+};
+
+class MemoryWindow : public FormHost {
+public:
+    MemoryWindow(Form& form, std::uintptr_t handle, IconRef icon);
+
+    // FormHost
+    std::string Text(ControlId id) const override;
+    int TextLength(ControlId id) const override;
+    void SetText(ControlId id, std::string_view text) override;
+    void SetSelStart(ControlId id, int start) override;
+    void SetSelLength(ControlId id, int length) override;
+    void SetSelText(ControlId id, std::string_view text) override;
+    void SetFocus(ControlId id) override;
+    void SetEnabled(ControlId id, bool enabled) override;
+    int Value(ControlId checkBox) const override;
+    int ListIndex(ControlId combo) const override;
+    void SetListIndex(ControlId combo, int index) override;
+    void AddItem(ControlId combo, std::string_view item) override;
+    void MsgBox(std::string_view text, MessageIcon icon, std::string_view title) override;
+    void Unload() override;
+    IconRef Icon() const override { return icon_; }
+    void SetIcon(IconRef icon) override { icon_ = icon; }
+    CursorRef MouseIcon(ControlId label) const override;
+    void SetMouseIcon(ControlId label, CursorRef cursor) override;
+    std::uintptr_t WindowHandle() const override { return handle_; }
+
+    // What the user does.
+    void Type(std::string_view text);        // keystrokes into the focused field
+    void Backspace();
+    void Tab();                              // to the next control in the tab order
+    void Click(ControlId id);                // mouse click: buttons and check boxes take the focus
+    void PressEnter();                       // the default button, unless a push button has the focus
+    void PickItem(ControlId combo, int index);  // choose an item from a list
+
+    // What the user sees.
+    ControlId Focused() const { return focus_; }
+    int SelStart(ControlId id) const { return controls_.at(id).selStart; }
+    int SelLength(ControlId id) const { return controls_.at(id).selLength; }
+    bool Enabled(ControlId id) const { return controls_.at(id).enabled; }
+    const std::vector<std::string>& Items(ControlId combo) const { return controls_.at(combo).items; }
+    bool Unloaded() const { return unloaded_; }
+    const std::vector<MessageRecord>& Messages() const { return messages_; }
+    int ChangeCount(ControlId id) const { return controls_.at(id).changes; }
+    // The controls Tab visits, in order, starting from the first.
+    std::vector<ControlId> TabStops() const;
+
+    std::function<void(MemoryWindow&)> onMessageBox;  // the user's answer to a box; default: OK
+
+private:
+    struct Control {
+        ControlLayout layout;
+        std::u16string text;
+        int selStart = 0;
+        int selLength = 0;
+        bool enabled = true;
+        int value = 0;
+        std::vector<std::string> items;
+        int listIndex = -1;
+        CursorRef cursor = 0;
+        int changes = 0;
+    };
+    bool IsTextBox(ControlId id) const;
+    bool CanFocus(ControlId id) const;
+    void Raise(ControlId id, Event event);
+    void Replace(ControlId id, std::u16string text);
+
+    Form& form_;
+    std::vector<Control> controls_;
+    ControlId focus_ = kNoControl;
+    std::uintptr_t handle_;
+    IconRef icon_;
+    bool unloaded_ = false;
+    std::vector<MessageRecord> messages_;
+};
+
+inline constexpr CursorRef kHandCursor = 0x4A4E44;  // the toolkit's hand cursor
+inline constexpr IconRef kApplicationIcon = 0x1C0;  // the program's icon
+
+struct ShellCall {
+    std::uintptr_t owner;
+    std::string operation, file, parameters, directory;
+    int showCommand;
+};
+
+class RecordingShell : public Shell {
+public:
+    void Execute(std::uintptr_t owner, std::string_view operation, std::string_view file,
+                 std::string_view parameters, std::string_view directory, int showCommand) override {
+        calls.push_back({owner, std::string(operation), std::string(file), std::string(parameters),
+                         std::string(directory), showCommand});
+    }
+    std::vector<ShellCall> calls;
+};
+
+class MemoryToolkit : public Toolkit {
+public:
+    // Loads the start-up window: Form_Load, then the focus to the first tab stop.
+    MemoryWindow& Start(Form& form);
+    // Runs `whileModal` for the user's actions while a modal window is open;
+    // the window must be unloaded by then, as the real loop only returns then.
+    void ShowModal(Form& form, Form* owner) override;
+
+    std::function<void(MemoryWindow& modal)> whileModal;
+    int modalCount = 0;
+    std::vector<std::unique_ptr<MemoryWindow>> windows;
+
+private:
+    MemoryWindow& Load(Form& form, IconRef icon);
+    std::uintptr_t nextHandle_ = 0x1000;
+};
+
+}  // namespace orvanta::ui::testing
