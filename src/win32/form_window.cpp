@@ -83,7 +83,7 @@ FormWindow::~FormWindow() {
 
 bool FormWindow::Create(HWND owner) {
     const ui::FormLayout& layout = form_.Layout();
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
                         (layout.minButton ? WS_MINIMIZEBOX : 0) | (layout.maxButton ? WS_MAXIMIZEBOX : 0);
     // An owned window keeps a task bar button of its own.
     const DWORD exStyle = WS_EX_CONTROLPARENT | (owner ? WS_EX_APPWINDOW : 0);
@@ -140,6 +140,8 @@ bool FormWindow::CreateControl(Control& c) {
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + id)), toolkit_.Instance(),
                              nullptr);
     if (!c.hwnd) return false;
+    // A combo box takes its edit field's first text after it exists.
+    if (c.layout.kind == ControlKind::EditCombo) SetWindowTextW(c.hwnd, Widen(c.layout.caption).c_str());
     if (TracksText(c)) c.knownText = WindowText(c.hwnd);
     for (std::size_t i = 0; i < c.layout.itemCount; ++i) AddItem(id, c.layout.items[i]);
     if (c.layout.handCursor) c.cursor = toolkit_.HandCursor();

@@ -28,7 +28,7 @@ std::wstring ChooseFace() {
     static const wchar_t* const preferred[] = {
         L"\x5B8B\x4F53",  // 宋体
         L"SimSun", L"\x65B0\x5B8B\x4F53", L"NSimSun", L"\x5FAE\x8F6F\x96C5\x9ED1", L"Microsoft YaHei",
-        L"WenQuanYi Zen Hei", L"\x6587\x6CC9\x9A7F\x6B63\x9ED1", L"Noto Sans CJK SC", L"AR PL UMing CN",
+        L"AR PL UMing CN", L"WenQuanYi Micro Hei", L"WenQuanYi Zen Hei", L"Noto Sans CJK SC",
     };
     for (const wchar_t* name : preferred)
         if (std::wstring face = FindGb2312Face(name); !face.empty()) return face;
