@@ -63,7 +63,8 @@ TEST(ReadNumber, MillionCharacterTexts) {
 }
 
 TEST(ReadNumber, IgnoresTheProcessLocale) {
-    const char* const names[] = {"de_DE.UTF-8", "de_DE.utf8", "zh_CN.UTF-8", "zh_CN.utf8", "fr_FR.UTF-8"};
+    const char* const names[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "zh_CN.UTF-8", "zh_CN.utf8",
+                                 "German_Germany.1252", "de-DE", "Chinese_China.936"};
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     const char* installed = nullptr;
     for (const char* name : names) {
