@@ -43,7 +43,7 @@ constexpr int kKeptDigits = 11;
 // pushes every non-zero digit out of range or below one half.
 constexpr int64_t kExponentClamp = 1000000000000000;
 
-// The level after `grade`; out of range only for a current level that is.
+// The level after the current one; the highest 32-bit level has none.
 int32_t NextLevelOf(int32_t grade) {
     int32_t r;
     if (__builtin_add_overflow(grade, 1, &r)) throw OverflowError(GradeField::Current);
