@@ -10,3 +10,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Test programs run through Wine; the wrapper picks the prefix and display.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec)
+# Every program links statically: it needs no DLL but Windows' own.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

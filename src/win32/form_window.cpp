@@ -200,16 +200,18 @@ void FormWindow::ApplyDpi(int dpi, const RECT* suggested) {
         const RECT r = PixelRect(c);
         int height = r.bottom - r.top;
         if (IsCombo(c.layout.kind)) {
-            // The closed combo box is as high as its layout says; the height
-            // given to the window is that of the field with its open list.
+            // The closed combo box is as high as its layout says: its field's
+            // item height is set, measured and corrected until it is. The
+            // height given to the window is that of the field with its open list.
             SendMessageW(c.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, height - 6));
-            SetWindowPos(c.hwnd, nullptr, r.left, r.top, r.right - r.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
-            RECT closed;
-            GetWindowRect(c.hwnd, &closed);
-            const int off = (closed.bottom - closed.top) - height;
-            if (off != 0) {
+            for (int attempt = 0; attempt < 4; ++attempt) {
+                SetWindowPos(c.hwnd, nullptr, r.left, r.top, r.right - r.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+                RECT closed;
+                GetWindowRect(c.hwnd, &closed);
+                const int off = (closed.bottom - closed.top) - height;
                 const auto item = SendMessageW(c.hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-                SendMessageW(c.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max<LRESULT>(1, item - off));
+                if (off == 0 || item - off < 1) break;
+                SendMessageW(c.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item - off);
             }
             const auto item = SendMessageW(c.hwnd, CB_GETITEMHEIGHT, 0, 0);
             height += static_cast<int>(item) * kDropDownItems + 2;
@@ -224,8 +226,17 @@ void FormWindow::ApplyDpi(int dpi, const RECT* suggested) {
     RECT now;
     GetWindowRect(window_, &now);
     const int x = suggested ? suggested->left : now.left, y = suggested ? suggested->top : now.top;
-    SetWindowPos(window_, nullptr, x, y, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the frame is not drawn at the new dpi (an older system), the
+    // client area is set right by what it turned out to be.
+    RECT client;
+    GetClientRect(window_, &client);
+    const int wantWidth = ui::TwipsToPixels(layout.clientWidthTwips, dpi_);
+    const int wantHeight = ui::TwipsToPixels(layout.clientHeightTwips, dpi_);
+    if (client.right != wantWidth || client.bottom != wantHeight)
+        SetWindowPos(window_, nullptr, 0, 0, width + wantWidth - client.right, height + wantHeight - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window_, nullptr, TRUE);
 }
 

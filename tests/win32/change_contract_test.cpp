@@ -1,0 +1,83 @@
+// A text field's Change comes only when its text really changes, whoever writes it.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "text_convert.h"
+#include "window_driver.h"
+
+namespace orvanta::win32 {
+namespace {
+
+const std::array<ui::ControlLayout, 2> kFields = {{
+    {"txtField", ui::ControlKind::TextBox, ui::kNoControl, 120, 120, 1500, 270, 0, "5"},
+    {"cboField", ui::ControlKind::EditCombo, ui::kNoControl, 120, 600, 1500, 300, 1, "16"},
+}};
+const ui::FormLayout kFieldsLayout = {"frmFields", "Fields", 2000, 1200, false, false,
+                                      ui::StartPosition::CenterScreen, false, kFields.data(), kFields.size()};
+
+class RecordingForm : public ui::Form {
+public:
+    const ui::FormLayout& Layout() const override { return kFieldsLayout; }
+    void Form_Load() override {}
+    void OnEvent(ui::ControlId id, ui::Event event) override {
+        if (event == ui::Event::Change) ++changes[static_cast<std::size_t>(id)];
+    }
+    std::array<int, 2> changes{};
+};
+
+class ChangeContract : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(toolkit.Initialize());
+        window = toolkit.Load(form, nullptr);
+        ASSERT_NE(window, nullptr);
+        testing::Pump(toolkit);
+        form.changes = {};
+    }
+    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    RecordingForm form;
+    FormWindow* window = nullptr;
+};
+
+TEST_F(ChangeContract, ProgramWritesRaiseChangeOnlyForANewText) {
+    for (ui::ControlId id : {0, 1}) {
+        const std::string same = window->Text(id);
+        window->SetText(id, same);
+        EXPECT_EQ(form.changes[id], 0) << kFields[id].name;
+        window->SetText(id, "42");
+        EXPECT_EQ(form.changes[id], 1) << kFields[id].name;
+        window->SetText(id, "42");
+        EXPECT_EQ(form.changes[id], 1) << kFields[id].name;
+    }
+}
+
+TEST_F(ChangeContract, RawWritesOfTheSameTextAreNotChanges) {
+    // Windows itself reports every WM_SETTEXT to an edit field.
+    HWND field = window->ControlHandle(0);
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"5"));
+    EXPECT_EQ(form.changes[0], 0);
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"6"));
+    EXPECT_EQ(form.changes[0], 1);
+}
+
+TEST_F(ChangeContract, TypingRaisesChangeForEachRealEdit) {
+    HWND field = window->ControlHandle(0);
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    testing::TypeText(toolkit, field, L"5");  // replaces "5" with "5": nothing changed
+    EXPECT_EQ(form.changes[0], 0);
+    testing::TypeText(toolkit, field, L"12");
+    EXPECT_EQ(form.changes[0], 2);
+    EXPECT_EQ(window->Text(0), "512");
+}
+
+TEST_F(ChangeContract, UtfTextRoundTripsThroughTheControls) {
+    const std::string chinese = "\xE6\x9C\xAA\xE7\x9F\xA5";  // 未知
+    window->SetText(0, chinese);
+    EXPECT_EQ(window->Text(0), chinese);
+    EXPECT_EQ(window->TextLength(0), 2);
+}
+
+}  // namespace
+}  // namespace orvanta::win32

@@ -1,0 +1,249 @@
+// The real main window under Wine: geometry at two DPIs, keyboard, default
+// button, message boxes, the result box and the end of the program.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "dpi_scaling.h"
+#include "frm_main.h"
+#include "shell_links.h"
+#include "text_convert.h"
+#include "window_driver.h"
+
+namespace orvanta::win32 {
+namespace {
+
+using namespace ui::main_controls;
+using testing::ChildRect;
+using testing::ClientRect;
+using testing::Pump;
+
+class RealMainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(toolkit.Initialize());
+        window = toolkit.Load(form, nullptr);
+        ASSERT_NE(window, nullptr);
+        Pump(toolkit);
+    }
+    HWND Control(ui::ControlId id) const { return window->ControlHandle(id); }
+    std::wstring TextOf(ui::ControlId id) const { return Widen(window->Text(id)); }
+
+    // The rectangle a control must have at `dpi`, from the layout table.
+    RECT Expected(ui::ControlId id, int dpi) const {
+        const ui::ControlLayout& c = ui::kMainControls[id];
+        int left = c.leftTwips, top = c.topTwips;
+        if (c.container != ui::kNoControl) {
+            left += ui::kMainControls[c.container].leftTwips;
+            top += ui::kMainControls[c.container].topTwips;
+        }
+        return {ui::TwipsToPixels(left, dpi), ui::TwipsToPixels(top, dpi), ui::TwipsToPixels(left + c.widthTwips, dpi),
+                ui::TwipsToPixels(top + c.heightTwips, dpi)};
+    }
+
+    void ExpectLayout(int dpi) {
+        const RECT client = ClientRect(window->Handle());
+        EXPECT_EQ(client.right, ui::TwipsToPixels(5625, dpi));
+        EXPECT_EQ(client.bottom, ui::TwipsToPixels(3345, dpi));
+        for (ui::ControlId id = 0; id < Count; ++id) {
+            const RECT actual = ChildRect(Control(id)), expected = Expected(id, dpi);
+            SCOPED_TRACE(ui::kMainControls[id].name);
+            EXPECT_EQ(actual.left, expected.left);
+            EXPECT_EQ(actual.top, expected.top);
+            if (ui::kMainControls[id].kind == ui::ControlKind::EditCombo ||
+                ui::kMainControls[id].kind == ui::ControlKind::ListCombo) {
+                // A closed combo box is never lower than its font needs; the
+                // platform may add a pixel or two for the face in use.
+                EXPECT_GE(actual.bottom, expected.bottom);
+                EXPECT_LE(actual.bottom, expected.bottom + 2);
+            } else {
+                EXPECT_EQ(actual.bottom, expected.bottom);
+            }
+            if (ui::kMainControls[id].widthTwips == ui::kSizeToCaption) {
+                // Sized to the caption in the font in use: on one line, inside its frame.
+                const RECT frame = ChildRect(Control(Frame3));
+                EXPECT_GT(actual.right - actual.left, 0);
+                EXPECT_LE(actual.right, frame.right);
+            } else {
+                EXPECT_EQ(actual.right, expected.right);
+            }
+        }
+    }
+
+    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    ShellLinks shell{[] { return ShellExecuteAFunction(nullptr); }};
+    ui::frmMain form{toolkit, shell};
+    FormWindow* window = nullptr;
+};
+
+TEST_F(RealMainWindow, EveryControlStandsWhereTheLayoutSaysAt96Dpi) {
+    ASSERT_EQ(window->Dpi(), 96) << "the Wine prefix is expected at 96 dpi";
+    ExpectLayout(96);
+    EXPECT_EQ(ChildRect(Control(Label2)).right - ChildRect(Control(Label2)).left, 1530 / 15)
+        << "9-point Song face: 12 pixels a full-width and 6 a half-width character";
+}
+
+TEST_F(RealMainWindow, LayoutAndFontScaleWhenTheDpiChanges) {
+    RECT suggested;
+    GetWindowRect(window->Handle(), &suggested);
+    SendMessageW(window->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    ExpectLayout(144);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(txtGradeCur), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -18);
+    EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+    SendMessageW(window->Handle(), 0x02E0, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    ExpectLayout(96);
+}
+
+TEST_F(RealMainWindow, WindowStylesCaptionAndIcons) {
+    const LONG style = GetWindowLongW(window->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "the user cannot resize the window";
+    EXPECT_TRUE(style & WS_SYSMENU);
+    wchar_t caption[64] = {};
+    GetWindowTextW(window->Handle(), caption, 64);
+    EXPECT_STREQ(caption, L"Orvanta");
+    EXPECT_NE(SendMessageW(window->Handle(), WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(SendMessageW(window->Handle(), WM_GETICON, ICON_SMALL, 0), 0);
+    // Centred on the screen's work area.
+    RECT frame, work;
+    GetWindowRect(window->Handle(), &frame);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((frame.left + frame.right) - (work.left + work.right)), 1);
+    EXPECT_LE(std::abs((frame.top + frame.bottom) - (work.top + work.bottom)), 1);
+}
+
+TEST_F(RealMainWindow, InitialContentsAndTheResultBox) {
+    EXPECT_EQ(GetFocus(), Control(txtGradeCur));
+    EXPECT_EQ(TextOf(txtGradeCur), L"0");
+    EXPECT_EQ(TextOf(cboGradeDir), L"16");
+    EXPECT_EQ(SendMessageW(Control(cboGradeDir), CB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageW(Control(cboGradeDir), CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(TextOf(cboGradeVip), L"VIP1");
+    EXPECT_FALSE(IsWindowEnabled(Control(cboGradeVip)));
+    EXPECT_EQ(TextOf(txtGradeNext), L"\x672A\x77E5");
+    const LONG result = GetWindowLongW(Control(txtResult), GWL_STYLE);
+    EXPECT_TRUE(result & ES_MULTILINE);
+    EXPECT_TRUE(result & ES_READONLY);
+    EXPECT_TRUE(result & WS_VSCROLL);
+    HDC dc = GetDC(Control(txtResult));
+    EXPECT_EQ(SendMessageW(window->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(Control(txtResult))),
+              reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_MENU)));
+    ReleaseDC(Control(txtResult), dc);
+}
+
+TEST_F(RealMainWindow, TabVisitsTheControlsInOrderAndSkipsTheDisabledList) {
+    const std::vector<ui::ControlId> expected = {txtGradeCur, cboGradeDir, Check1,   txtGradeNext,
+                                                 txtResult,   Command3,    Command1, Command2};
+    HWND at = Control(txtGradeCur);
+    for (std::size_t i = 1; i < expected.size(); ++i) {
+        at = GetNextDlgTabItem(window->Handle(), at, FALSE);
+        EXPECT_EQ(at, Control(expected[i])) << ui::kMainControls[expected[i]].name;
+    }
+    EXPECT_EQ(GetNextDlgTabItem(window->Handle(), at, FALSE), Control(txtGradeCur));
+    // Ticking the box puts the member list in the tab order.
+    SendMessageW(Control(Check1), BM_CLICK, 0, 0);
+    Pump(toolkit);
+    EXPECT_TRUE(IsWindowEnabled(Control(cboGradeVip)));
+    EXPECT_EQ(GetNextDlgTabItem(window->Handle(), Control(Check1), FALSE), Control(cboGradeVip));
+}
+
+TEST_F(RealMainWindow, TabKeyMovesTheFocusAndSelectsTheNextField) {
+    testing::PressKey(toolkit, Control(txtGradeCur), VK_TAB);
+    HWND focus = GetFocus();
+    EXPECT_TRUE(focus == Control(cboGradeDir) || GetParent(focus) == Control(cboGradeDir));
+}
+
+TEST_F(RealMainWindow, EnterInAFieldPressesCalculateAndNormalisesTheField) {
+    EXPECT_EQ(LOWORD(SendMessageW(window->Handle(), DM_GETDEFID, 0, 0)), kFirstControlId + Command1);
+    EXPECT_EQ(GetWindowLongW(Control(Command1), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    SetFocus(Control(txtGradeCur));
+    SendMessageW(Control(txtGradeCur), EM_SETSEL, 0, -1);
+    testing::TypeText(toolkit, Control(txtGradeCur), L" 10 ");
+    testing::PressKey(toolkit, Control(txtGradeCur), VK_RETURN);
+    EXPECT_EQ(TextOf(txtGradeCur), L"10");
+    EXPECT_NE(TextOf(txtResult).find(L"\x7EA6\x9700\x5929\x6570\xFF1A" L"180\x5929"), std::wstring::npos);
+    EXPECT_EQ(GetFocus(), Control(txtResult));
+    // Enter in the read-only result box presses Calculate again.
+    const std::size_t once = TextOf(txtResult).size();
+    testing::PressKey(toolkit, Control(txtResult), VK_RETURN);
+    EXPECT_EQ(TextOf(txtResult).size(), 2 * once);
+}
+
+TEST_F(RealMainWindow, EnterOnTheCheckBoxPressesCalculate) {
+    SetFocus(Control(Check1));
+    testing::PressKey(toolkit, Control(Check1), VK_RETURN);
+    EXPECT_GT(window->TextLength(txtResult), 0);
+}
+
+TEST_F(RealMainWindow, AWarningIsAMessageBoxThenTheFieldAtFaultHasTheFocus) {
+    window->SetText(txtGradeCur, "16");
+    window->SetText(cboGradeDir, "15");
+    testing::MessageBoxSeen seen;
+    testing::AnswerNextMessageBox(seen);
+    SendMessageW(Control(Command1), BM_CLICK, 0, 0);
+    Pump(toolkit);
+    ASSERT_TRUE(seen.seen);
+    EXPECT_EQ(seen.title, L"Orvanta");
+    EXPECT_EQ(seen.icon, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_EQ(seen.text, Widen("\xE6\x99\x95...\xE4\xBD\xA0\xE8\xBF\x99\xE6\x98\xAF\xE5\x8D\x87\xE7\xBA\xA7\xE8\xBF\x98"
+                               "\xE6\x98\xAF\xE9\x99\x8D\xE7\xBA\xA7\xEF\xBC\x9F\xEF\xBC\x81"));
+    EXPECT_EQ(GetFocus(), Control(txtGradeCur));
+    EXPECT_EQ(window->TextLength(txtResult), 0);
+}
+
+TEST_F(RealMainWindow, ANumberOutOfRangeIsAWarningAndTheProgramGoesOn) {
+    window->SetText(cboGradeDir, "99999999999");
+    testing::MessageBoxSeen seen;
+    testing::AnswerNextMessageBox(seen);
+    SendMessageW(Control(Command1), BM_CLICK, 0, 0);
+    Pump(toolkit);
+    ASSERT_TRUE(seen.seen);
+    EXPECT_EQ(seen.text, Widen(ui::kOutOfRangeMessage));
+    EXPECT_EQ(seen.icon, static_cast<UINT>(MB_ICONWARNING));
+    EXPECT_TRUE(GetFocus() == Control(cboGradeDir) || GetParent(GetFocus()) == Control(cboGradeDir));
+    window->SetText(cboGradeDir, "16");
+    SendMessageW(Control(Command1), BM_CLICK, 0, 0);
+    Pump(toolkit);
+    EXPECT_GT(window->TextLength(txtResult), 0);
+}
+
+TEST_F(RealMainWindow, TenThousandReportsAreAllKept) {
+    // Hidden, so that the virtual display's drawing does not set the pace; what
+    // counts here is that the result box drops nothing (its default limit would).
+    ShowWindow(window->Handle(), SW_HIDE);
+    for (int i = 0; i < 10000; ++i) form.Command1_Click();
+    GradeInputs inputs{"0", "16", std::string(UnknownMark), false, 0};
+    const int block = static_cast<int>(Widen(RunCalculation(inputs).text).size());
+    EXPECT_EQ(window->TextLength(txtResult), 10000 * block);
+}
+
+TEST_F(RealMainWindow, AltAPressesTheAboutButton) {
+    int opened = 0;
+    toolkit.onModalShown = [&](FormWindow& about) {
+        ++opened;
+        EXPECT_FALSE(IsWindowEnabled(window->Handle()));
+        about.Unload();
+    };
+    PostMessageW(Control(txtGradeCur), WM_SYSCHAR, L'a', 1 << 29);
+    Pump(toolkit);
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(IsWindowEnabled(window->Handle()));
+}
+
+TEST_F(RealMainWindow, ExitAndTheCloseBoxUnloadTheWindow) {
+    SendMessageW(Control(Command2), BM_CLICK, 0, 0);
+    EXPECT_TRUE(window->IsUnloaded());
+    ui::frmMain second{toolkit, shell};
+    FormWindow* other = toolkit.Load(second, nullptr);
+    ASSERT_NE(other, nullptr);
+    SendMessageW(other->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump(toolkit);
+    EXPECT_TRUE(other->IsUnloaded());
+}
+
+}  // namespace
+}  // namespace orvanta::win32

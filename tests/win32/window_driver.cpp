@@ -1,0 +1,72 @@
+#include "window_driver.h"
+
+namespace orvanta::win32::testing {
+
+void Pump(Win32Toolkit& toolkit) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) toolkit.Dispatch(message);
+}
+
+void PressKey(Win32Toolkit& toolkit, HWND target, UINT key) {
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+    Pump(toolkit);
+}
+
+void TypeText(Win32Toolkit& toolkit, HWND target, const std::wstring& text) {
+    for (wchar_t ch : text) PostMessageW(target, WM_CHAR, ch, 1);
+    Pump(toolkit);
+}
+
+RECT ChildRect(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT ClientRect(HWND window) {
+    RECT rect;
+    GetClientRect(window, &rect);
+    return rect;
+}
+
+namespace {
+MessageBoxSeen* pending = nullptr;
+
+BOOL CALLBACK NoteIcon(HWND child, LPARAM box) {
+    auto* seen = reinterpret_cast<MessageBoxSeen*>(box);
+    wchar_t name[32] = {};
+    GetClassNameW(child, name, 32);
+    if (lstrcmpiW(name, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_ICON)) {
+        const HICON shown = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        if (shown == LoadIconW(nullptr, IDI_WARNING)) seen->icon = MB_ICONWARNING;
+        else if (shown == LoadIconW(nullptr, IDI_INFORMATION)) seen->icon = MB_ICONINFORMATION;
+    } else if (lstrcmpiW(name, L"Static") == 0 && GetWindowTextLengthW(child) > 0) {
+        wchar_t text[512] = {};
+        GetWindowTextW(child, text, 512);
+        seen->text = text;
+    }
+    return TRUE;
+}
+
+void CALLBACK LookForBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = FindWindowW(L"#32770", nullptr);
+    if (!box || !pending || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId()) return;
+    KillTimer(nullptr, timer);
+    wchar_t title[256] = {};
+    GetWindowTextW(box, title, 256);
+    pending->title = title;
+    EnumChildWindows(box, NoteIcon, reinterpret_cast<LPARAM>(pending));
+    pending->seen = true;
+    pending = nullptr;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+}  // namespace
+
+void AnswerNextMessageBox(MessageBoxSeen& seen) {
+    pending = &seen;
+    SetTimer(nullptr, 0, 20, LookForBox);
+}
+
+}  // namespace orvanta::win32::testing

@@ -1,0 +1,31 @@
+// Helpers for driving the real windows from a test: pumping messages the way
+// the program's loop does, typing, and answering message boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "win32_toolkit.h"
+
+namespace orvanta::win32::testing {
+
+// Handles every queued message through the toolkit's own dispatch.
+void Pump(Win32Toolkit& toolkit);
+// Posts a key (down and up) to `target` and pumps.
+void PressKey(Win32Toolkit& toolkit, HWND target, UINT key);
+// Types characters into `target` as keystrokes would, and pumps.
+void TypeText(Win32Toolkit& toolkit, HWND target, const std::wstring& text);
+// Client-area rectangle of a child window.
+RECT ChildRect(HWND child);
+RECT ClientRect(HWND window);
+
+// Answers the next message box of this thread with OK, noting what it said.
+struct MessageBoxSeen {
+    std::wstring title, text;
+    UINT icon = 0;  // MB_ICONINFORMATION or MB_ICONWARNING as found in the box
+    bool seen = false;
+};
+void AnswerNextMessageBox(MessageBoxSeen& seen);
+
+}  // namespace orvanta::win32::testing
