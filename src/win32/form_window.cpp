@@ -327,9 +327,15 @@ void FormWindow::OnCommand(int id, int code, HWND hwnd) {
     switch (c.layout.kind) {
     case ControlKind::PushButton:
     case ControlKind::CheckBox:
-        if (code == BN_CLICKED) Raise(index, Event::Click);
-        else if (code == BN_SETFOCUS) Raise(index, Event::GotFocus);
-        else if (code == BN_KILLFOCUS) Raise(index, Event::LostFocus);
+        if (code == BN_CLICKED) {
+            Raise(index, Event::Click);
+        } else if (code == BN_SETFOCUS) {
+            if (c.layout.kind == ControlKind::PushButton) ShowDefaultButton(index);
+            Raise(index, Event::GotFocus);
+        } else if (code == BN_KILLFOCUS) {
+            if (c.layout.kind == ControlKind::PushButton) ShowDefaultButton(ui::kNoControl);
+            Raise(index, Event::LostFocus);
+        }
         break;
     case ControlKind::TextBox:
     case ControlKind::ResultBox:
@@ -374,6 +380,18 @@ void FormWindow::OnCommand(int id, int code, HWND hwnd) {
         if (code == STN_CLICKED) Raise(index, Event::Click);
         break;
     case ControlKind::Frame: break;
+    }
+}
+
+// As in a dialog, the push button with the focus is the one Enter presses and
+// carries the default border; otherwise the window's default button does.
+void FormWindow::ShowDefaultButton(ControlId focused) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const Control& button = controls_[i];
+        if (button.layout.kind != ControlKind::PushButton) continue;
+        const bool isDefault =
+            focused == ui::kNoControl ? button.layout.isDefault : static_cast<ControlId>(i) == focused;
+        SendMessageW(button.hwnd, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     }
 }
 

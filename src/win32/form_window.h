@@ -79,6 +79,7 @@ private:
     bool OnSetCursor(HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void Raise(ui::ControlId id, ui::Event event);
+    void ShowDefaultButton(ui::ControlId focused);
     bool CreateControl(Control& control);
     RECT PixelRect(const Control& control) const;
     int CaptionWidthPixels(const Control& control) const;

@@ -173,6 +173,17 @@ TEST_F(RealMainWindow, EnterInAFieldPressesCalculateAndNormalisesTheField) {
     EXPECT_EQ(TextOf(txtResult).size(), 2 * once);
 }
 
+TEST_F(RealMainWindow, EnterOnAnotherPushButtonPressesThatButton) {
+    testing::PressKey(toolkit, Control(txtGradeCur), VK_TAB);  // leaves the field the way a user does
+    SetFocus(Control(Command2));
+    Pump(toolkit);
+    EXPECT_EQ(GetWindowLongW(Control(Command2), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_EQ(GetWindowLongW(Control(Command1), GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+    testing::PressKey(toolkit, Control(Command2), VK_RETURN);
+    EXPECT_TRUE(window->IsUnloaded()) << "Enter on Exit exits";
+    EXPECT_EQ(window->TextLength(txtResult), 0);
+}
+
 TEST_F(RealMainWindow, EnterOnTheCheckBoxPressesCalculate) {
     SetFocus(Control(Check1));
     testing::PressKey(toolkit, Control(Check1), VK_RETURN);
