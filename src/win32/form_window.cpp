@@ -159,7 +159,7 @@ bool FormWindow::TracksText(const Control& c) const {
     return c.layout.kind == ControlKind::TextBox || c.layout.kind == ControlKind::EditCombo;
 }
 
-int FormWindow::CaptionWidthPixels(const Control& c) const {
+SIZE FormWindow::CaptionPixels(const Control& c) const {
     HDC dc = GetDC(c.hwnd);
     HGDIOBJ old = SelectObject(dc, c.layout.kind == ControlKind::LinkLabel ? linkFont_.Handle() : font_.Handle());
     const std::wstring caption = WindowText(c.hwnd);
@@ -167,7 +167,7 @@ int FormWindow::CaptionWidthPixels(const Control& c) const {
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(c.hwnd, dc);
-    return rect.right - rect.left;
+    return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 RECT FormWindow::PixelRect(const Control& c) const {
@@ -179,9 +179,16 @@ RECT FormWindow::PixelRect(const Control& c) const {
     RECT rect;
     rect.left = ui::TwipsToPixels(left, dpi_);
     rect.top = ui::TwipsToPixels(top, dpi_);
-    rect.right = c.layout.widthTwips == ui::kSizeToCaption ? rect.left + CaptionWidthPixels(c)
-                                                            : ui::TwipsToPixels(left + c.layout.widthTwips, dpi_);
+    rect.right = ui::TwipsToPixels(left + c.layout.widthTwips, dpi_);
     rect.bottom = ui::TwipsToPixels(top + c.layout.heightTwips, dpi_);
+    if (c.layout.widthTwips == ui::kSizeToCaption) {
+        // A label sized to its caption takes the caption's width and, where
+        // the face in use is taller than the layout's line, its height too,
+        // so that nothing of it (an underline, say) is cut off.
+        const SIZE caption = CaptionPixels(c);
+        rect.right = rect.left + caption.cx;
+        rect.bottom = std::max<LONG>(rect.bottom, rect.top + caption.cy);
+    }
     return rect;
 }
 

@@ -82,7 +82,7 @@ private:
     void ShowDefaultButton(ui::ControlId focused);
     bool CreateControl(Control& control);
     RECT PixelRect(const Control& control) const;
-    int CaptionWidthPixels(const Control& control) const;
+    SIZE CaptionPixels(const Control& control) const;
     bool TracksText(const Control& control) const;
     Control* FromHandle(HWND hwnd);
 

@@ -48,9 +48,15 @@ TEST_F(RealAboutWindow, GeometryAt96Dpi) {
             SCOPED_TRACE(c.name);
             EXPECT_EQ(r.left, c.leftTwips / 15);
             EXPECT_EQ(r.top, c.topTwips / 15);
-            EXPECT_EQ(r.bottom, (c.topTwips + c.heightTwips) / 15);
-            if (c.widthTwips != ui::kSizeToCaption) EXPECT_EQ(r.right, (c.leftTwips + c.widthTwips) / 15);
-            else EXPECT_LE(r.right, client.right);
+            if (c.widthTwips != ui::kSizeToCaption) {
+                EXPECT_EQ(r.bottom, (c.topTwips + c.heightTwips) / 15);
+                EXPECT_EQ(r.right, (c.leftTwips + c.widthTwips) / 15);
+            } else {
+                // Sized to the caption in the face in use, underline included.
+                EXPECT_GE(r.bottom, (c.topTwips + c.heightTwips) / 15);
+                EXPECT_LE(r.bottom, (c.topTwips + c.heightTwips) / 15 + 3);
+                EXPECT_LE(r.right, client.right);
+            }
         }
         // The captions and the links do not run into each other.
         EXPECT_LT(ChildRect(about.ControlHandle(Label5)).right, ChildRect(about.ControlHandle(Label6)).left);
