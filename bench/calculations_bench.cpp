@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +15,6 @@ int main(int argc, char** argv) {
     const int total = argc > 1 ? std::atoi(argv[1]) : 10000;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     orvanta::win32::Win32Toolkit toolkit(GetModuleHandleW(nullptr));
     if (!toolkit.Initialize()) return 1;
     orvanta::win32::ShellLinks shell;

@@ -5,7 +5,42 @@
 
 namespace orvanta::win32 {
 
+namespace {
+
+// OLE is loaded only when a picture is first needed, so that starting the
+// program does not pay for it.
+struct OleFunctions {
+    HRESULT(WINAPI* coInitializeEx)(LPVOID, DWORD) = nullptr;
+    HRESULT(WINAPI* createStreamOnHGlobal)(HGLOBAL, BOOL, LPSTREAM*) = nullptr;
+    HRESULT(WINAPI* oleLoadPicture)(LPSTREAM, LONG, BOOL, REFIID, LPVOID*) = nullptr;
+};
+
+template <typename Function>
+void Bind(Function& function, HMODULE module, const char* name) {
+    function = module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
+const OleFunctions& Ole() {
+    static const OleFunctions functions = [] {
+        OleFunctions f;
+        HMODULE ole32 = LoadLibraryW(L"ole32.dll");
+        HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
+        Bind(f.coInitializeEx, ole32, "CoInitializeEx");
+        Bind(f.createStreamOnHGlobal, ole32, "CreateStreamOnHGlobal");
+        Bind(f.oleLoadPicture, oleaut32, "OleLoadPicture");
+        // The decoders behind OleLoadPicture may be COM objects; this thread
+        // is the program's only one, and it stays initialised from here on.
+        if (f.coInitializeEx) f.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        return f;
+    }();
+    return functions;
+}
+
+}  // namespace
+
 ResourcePicture::ResourcePicture(int resourceId) {
+    const OleFunctions& ole = Ole();
+    if (!ole.createStreamOnHGlobal || !ole.oleLoadPicture) return;
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
     if (!found) return;
@@ -20,12 +55,12 @@ ResourcePicture::ResourcePicture(int resourceId) {
         GlobalUnlock(copy);
     }
     IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
+    if (FAILED(ole.createStreamOnHGlobal(copy, TRUE, &stream))) {
         GlobalFree(copy);
         return;
     }
-    if (FAILED(OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                              reinterpret_cast<void**>(&picture_))))
+    if (FAILED(ole.oleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                                  reinterpret_cast<void**>(&picture_))))
         picture_ = nullptr;
     stream->Release();
 }

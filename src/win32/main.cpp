@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "frm_main.h"
 #include "shell_links.h"
@@ -20,9 +19,6 @@ void __verbose_terminate_handler() { std::abort(); }
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    // The About picture is decoded through OLE.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-
     orvanta::win32::Win32Toolkit toolkit(instance);
     int exitCode = 1;
     if (toolkit.Initialize()) {
@@ -32,6 +28,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     } else {
         MessageBoxW(nullptr, L"\x65E0\x6CD5\x521B\x5EFA\x7A97\x53E3\x3002", L"Orvanta", MB_OK | MB_ICONERROR);
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
 }

@@ -1,39 +1,40 @@
 #include "window_font.h"
 
 #include <utility>
+#include <vector>
 
 namespace orvanta::win32 {
 
 namespace {
 
-int CALLBACK NoteFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM found) {
-    auto* face = reinterpret_cast<std::wstring*>(found);
-    if (face->empty() && font->lfFaceName[0] != L'@') *face = font->lfFaceName;
-    return face->empty() ? 1 : 0;
+int CALLBACK NoteFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+    if (font->lfFaceName[0] != L'@') reinterpret_cast<std::vector<std::wstring>*>(faces)->push_back(font->lfFaceName);
+    return 1;
 }
 
-// The first installed face of `name` (empty: any face) in the GB2312 character set.
-std::wstring FindGb2312Face(const wchar_t* name) {
+// Every installed face in the GB2312 character set, from one enumeration.
+std::vector<std::wstring> Gb2312Faces() {
     LOGFONTW query{};
     query.lfCharSet = GB2312_CHARSET;
-    lstrcpynW(query.lfFaceName, name, LF_FACESIZE);
-    std::wstring found;
+    std::vector<std::wstring> faces;
     HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &query, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
+    EnumFontFamiliesExW(screen, &query, NoteFace, reinterpret_cast<LPARAM>(&faces), 0);
     ReleaseDC(nullptr, screen);
-    return found;
+    return faces;
 }
 
 std::wstring ChooseFace() {
+    // 宋体 first, then faces of the same kind, then any with Chinese coverage.
     static const wchar_t* const preferred[] = {
-        L"\x5B8B\x4F53",  // 宋体
-        L"SimSun", L"\x65B0\x5B8B\x4F53", L"NSimSun", L"\x5FAE\x8F6F\x96C5\x9ED1", L"Microsoft YaHei",
-        L"AR PL UMing CN", L"WenQuanYi Micro Hei", L"WenQuanYi Zen Hei", L"Noto Sans CJK SC",
+        L"\x5B8B\x4F53", L"SimSun", L"\x65B0\x5B8B\x4F53", L"NSimSun", L"AR PL UMing CN",
+        L"\x5FAE\x8F6F\x96C5\x9ED1", L"Microsoft YaHei", L"WenQuanYi Micro Hei", L"WenQuanYi Zen Hei",
+        L"Noto Sans CJK SC",
     };
+    const std::vector<std::wstring> installed = Gb2312Faces();
     for (const wchar_t* name : preferred)
-        if (std::wstring face = FindGb2312Face(name); !face.empty()) return face;
-    if (std::wstring any = FindGb2312Face(L""); !any.empty()) return any;
-    return preferred[0];
+        for (const std::wstring& face : installed)
+            if (lstrcmpiW(face.c_str(), name) == 0) return face;
+    return installed.empty() ? std::wstring(preferred[0]) : installed.front();
 }
 
 }  // namespace
