@@ -60,6 +60,12 @@ DWORD StyleOf(const ui::ControlLayout& c) {
 bool IsEdit(ControlKind kind) { return kind == ControlKind::TextBox || kind == ControlKind::ResultBox; }
 bool IsCombo(ControlKind kind) { return kind == ControlKind::EditCombo || kind == ControlKind::ListCombo; }
 
+std::wstring ItemText(HWND combo, LRESULT index) {
+    std::wstring item(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+    item.resize(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()))));
+    return item;
+}
+
 std::wstring WindowText(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
@@ -347,13 +353,9 @@ void FormWindow::OnCommand(int id, int code, HWND hwnd) {
     case ControlKind::TextBox:
     case ControlKind::ResultBox:
         if (code == EN_CHANGE) {
-            if (c.layout.kind == ControlKind::TextBox) {
-                // Windows reports every write; only a real change is a change.
-                std::wstring now = WindowText(hwnd);
-                if (now == c.knownText) break;
-                c.knownText = std::move(now);
-            }
-            Raise(index, Event::Change);
+            // Windows reports every write to a field; only a real change is a change.
+            if (c.layout.kind == ControlKind::TextBox) ReportText(index, WindowText(hwnd));
+            else Raise(index, Event::Change);
         } else if (code == EN_SETFOCUS) {
             Raise(index, Event::GotFocus);
         } else if (code == EN_KILLFOCUS) {
@@ -362,19 +364,12 @@ void FormWindow::OnCommand(int id, int code, HWND hwnd) {
         break;
     case ControlKind::EditCombo:
     case ControlKind::ListCombo:
-        if (code == CBN_EDITCHANGE || code == CBN_SELENDOK) {
+        if (c.layout.kind == ControlKind::EditCombo && code == CBN_EDITCHANGE) {
+            ReportText(index, WindowText(hwnd));
+        } else if (c.layout.kind == ControlKind::EditCombo && code == CBN_SELENDOK) {
             // The edit field takes the picked item's text after this notification.
-            std::wstring now = code == CBN_EDITCHANGE ? WindowText(hwnd) : std::wstring();
-            if (code == CBN_SELENDOK) {
-                const auto pick = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
-                if (pick < 0) break;
-                now.resize(static_cast<std::size_t>(SendMessageW(hwnd, CB_GETLBTEXTLEN, pick, 0)) + 1);
-                now.resize(static_cast<std::size_t>(
-                    SendMessageW(hwnd, CB_GETLBTEXT, pick, reinterpret_cast<LPARAM>(now.data()))));
-            }
-            if (c.layout.kind != ControlKind::EditCombo || now == c.knownText) break;
-            c.knownText = std::move(now);
-            Raise(index, Event::Change);
+            const auto pick = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
+            if (pick >= 0) ReportText(index, ItemText(hwnd, pick));
         } else if (code == CBN_SETFOCUS) {
             Raise(index, Event::GotFocus);
         } else if (code == CBN_KILLFOCUS) {
@@ -400,6 +395,13 @@ void FormWindow::ShowDefaultButton(ControlId focused) {
             focused == ui::kNoControl ? button.layout.isDefault : static_cast<ControlId>(i) == focused;
         SendMessageW(button.hwnd, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     }
+}
+
+void FormWindow::ReportText(ControlId id, std::wstring now) {
+    Control& c = controls_[static_cast<std::size_t>(id)];
+    if (now == c.knownText) return;
+    c.knownText = std::move(now);
+    Raise(id, Event::Change);
 }
 
 void FormWindow::Raise(ControlId id, Event event) {
@@ -444,11 +446,7 @@ std::string FormWindow::Text(ControlId id) const {
     const Control& c = controls_.at(static_cast<std::size_t>(id));
     if (c.layout.kind == ControlKind::ListCombo) {
         const auto index = SendMessageW(c.hwnd, CB_GETCURSEL, 0, 0);
-        if (index < 0) return {};
-        std::wstring item(static_cast<std::size_t>(SendMessageW(c.hwnd, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
-        item.resize(static_cast<std::size_t>(
-            SendMessageW(c.hwnd, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()))));
-        return Narrow(item);
+        return index < 0 ? std::string() : Narrow(ItemText(c.hwnd, index));
     }
     return Narrow(WindowText(c.hwnd));
 }
@@ -463,10 +461,7 @@ void FormWindow::SetText(ControlId id, std::string_view text) {
     if (TracksText(c) && WindowText(c.hwnd) == wide) return;  // no write, no change
     SetWindowTextW(c.hwnd, wide.c_str());
     // An edit field reports the write itself; a combo box's edit field does not.
-    if (c.layout.kind == ControlKind::EditCombo && wide != c.knownText) {
-        c.knownText = wide;
-        Raise(id, Event::Change);
-    }
+    if (c.layout.kind == ControlKind::EditCombo) ReportText(id, wide);
 }
 
 void FormWindow::SetSelStart(ControlId id, int start) {

@@ -79,6 +79,8 @@ private:
     bool OnSetCursor(HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     void Raise(ui::ControlId id, ui::Event event);
+    // Raises Change when a tracked field's text differs from the one last reported.
+    void ReportText(ui::ControlId id, std::wstring now);
     void ShowDefaultButton(ui::ControlId focused);
     bool CreateControl(Control& control);
     RECT PixelRect(const Control& control) const;
