@@ -34,27 +34,25 @@ int32_t RoundToInt32(double x) {
     return static_cast<int32_t>(r);
 }
 
+// GradeDays(to) - GradeDays(from), each step checked in this order:
+// to*to, 4*to, their sum, minus from*from, minus 4*from.
+int32_t GradeSpan(int32_t from, int32_t to) {
+    const int32_t square = CheckedMul(to, to);
+    const int32_t linear = CheckedMul(4, to);
+    int32_t span = CheckedAdd(square, linear);
+    span = CheckedSub(span, CheckedMul(from, from));
+    return CheckedSub(span, CheckedMul(4, from));
+}
+
 }  // namespace
 
 int32_t CalcNextGradeDays(int32_t grade, double speed) {
-    const int32_t g1 = CheckedAdd(grade, 1);
-    const int32_t square = CheckedMul(g1, g1);
-    const int32_t linear = CheckedMul(4, g1);
-    int32_t step = CheckedAdd(square, linear);
-    step = CheckedSub(step, CheckedMul(grade, grade));
-    step = CheckedSub(step, CheckedMul(4, grade));
-    const double divisor = 1.0 + speed;
-    return RoundToInt32(static_cast<double>(step) / divisor);
+    const int32_t step = GradeSpan(grade, CheckedAdd(grade, 1));
+    return RoundToInt32(static_cast<double>(step) / (1.0 + speed));
 }
 
 int32_t CalcGradeDays(int32_t carriedDays, int32_t startGrade, int32_t targetGrade, double speed) {
-    const int32_t square = CheckedMul(targetGrade, targetGrade);
-    const int32_t linear = CheckedMul(4, targetGrade);
-    int32_t span = CheckedAdd(square, linear);
-    span = CheckedSub(span, CheckedMul(startGrade, startGrade));
-    span = CheckedSub(span, CheckedMul(4, startGrade));
-    const double divisor = 1.0 + speed;
-    const double scaled = static_cast<double>(span) / divisor;
+    const double scaled = static_cast<double>(GradeSpan(startGrade, targetGrade)) / (1.0 + speed);
     return RoundToInt32(scaled + static_cast<double>(carriedDays));
 }
 
