@@ -14,17 +14,10 @@ using testing::RecordingShell;
 
 const std::string kUnknown(UnknownMark);
 
-std::string Block(const std::string& cur, const std::string& dir, const std::string& vip,
-                  const std::string& next, const std::string& days, const std::string& months) {
-    return "----------------------\r\n"
-           "\xE5\xBD\x93\xE5\x89\x8D\xE7\xAD\x89\xE7\xBA\xA7\xEF\xBC\x9A" + cur + "\xE7\xBA\xA7\r\n"
-           "\xE7\x9B\xAE\xE6\xA0\x87\xE7\xAD\x89\xE7\xBA\xA7\xEF\xBC\x9A" + dir + "\xE7\xBA\xA7\r\n"
-           "\xE4\xBC\x9A\xE5\x91\x98\xE7\xAD\x89\xE7\xBA\xA7\xEF\xBC\x9A" + vip + "\r\n"
-           "\xE4\xB8\x8B\xE6\xAC\xA1\xE5\x8D\x87\xE7\xBA\xA7\xEF\xBC\x9A" + next + "\r\n"
-           "\xE7\xBA\xA6\xE9\x9C\x80\xE5\xA4\xA9\xE6\x95\xB0\xEF\xBC\x9A" + days + "\xE5\xA4\xA9\r\n"
-           "\xE7\xBA\xA6\xE9\x9C\x80\xE6\x9C\x88\xE6\x95\xB0\xEF\xBC\x9A" + months + "\r\n";
+// The block the core writes for these values (its bytes are checked with the core).
+std::string Block(int cur, int dir, std::string_view next, int days) {
+    return FormatReport(cur, dir, UnknownMark, next, days);
 }
-const std::string kMonth = "\xE6\x9C\x88", kDay = "\xE5\xA4\xA9";
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -56,7 +49,7 @@ TEST_F(MainWindowTest, StartsWithTheInitialContentsAndTheCurrentLevelSelected) {
 }
 
 TEST_F(MainWindowTest, CalculateAppendsOneBlockPerPressAndFocusesTheResult) {
-    const std::string first = Block("0", "16", kUnknown, kUnknown, "320", "10" + kMonth + "20" + kDay);
+    const std::string first = Block(0, 16, UnknownMark, 320);
     w.Click(Command1);
     EXPECT_EQ(w.Text(txtResult), first);
     EXPECT_EQ(w.Focused(), txtResult);
@@ -74,7 +67,7 @@ TEST_F(MainWindowTest, TypedInputsWithEnterGiveTheReport) {
     Enter(txtGradeNext, "5");
     w.PressEnter();
     EXPECT_EQ(w.Focused(), txtResult);
-    EXPECT_EQ(w.Text(txtResult), Block("10", "16", kUnknown, "5" + kDay, "160", "5" + kMonth + "10" + kDay));
+    EXPECT_EQ(w.Text(txtResult), Block(10, 16, "5", 160));
 }
 
 TEST_F(MainWindowTest, EnterNormalisesTheFieldBeingEditedWithoutLeavingIt) {
@@ -82,7 +75,7 @@ TEST_F(MainWindowTest, EnterNormalisesTheFieldBeingEditedWithoutLeavingIt) {
     w.SetFocus(cboGradeDir);
     w.PressEnter();
     EXPECT_EQ(w.Text(cboGradeDir), "16");
-    EXPECT_EQ(w.Text(txtResult), Block("0", "16", kUnknown, kUnknown, "320", "10" + kMonth + "20" + kDay));
+    EXPECT_EQ(w.Text(txtResult), Block(0, 16, UnknownMark, 320));
 }
 
 TEST_F(MainWindowTest, ChangingTheCurrentLevelForgetsTheRemainingDays) {
@@ -171,7 +164,7 @@ TEST_F(MainWindowTest, TooManyRemainingDaysWarnAndFocusTheRemainingDays) {
     w.Type("25");
     w.PressEnter();
     EXPECT_EQ(w.Messages().size(), 1u);
-    EXPECT_NE(w.Text(txtResult).find("25" + kDay), std::string::npos);
+    EXPECT_NE(w.Text(txtResult).find("25\xE5\xA4\xA9"), std::string::npos);  // 25天
 }
 
 TEST_F(MainWindowTest, TheMemberListFollowsTheCheckBoxAndCountsOnlyWhileTicked) {
@@ -237,7 +230,7 @@ TEST_F(MainWindowTest, ExitUnloadsTheWindow) {
 
 TEST_F(MainWindowTest, TheResultBoxKeepsEveryBlock) {
     for (int i = 0; i < 1000; ++i) w.PressEnter();
-    const std::string block = Block("0", "16", kUnknown, kUnknown, "320", "10" + kMonth + "20" + kDay);
+    const std::string block = Block(0, 16, UnknownMark, 320);
     EXPECT_EQ(w.Text(txtResult).size(), 1000 * block.size());
 }
 
