@@ -2,26 +2,10 @@
 
 #include <cmath>
 
+#include "checked_arithmetic.h"
+
 namespace orvanta {
 namespace {
-
-int32_t CheckedAdd(int32_t a, int32_t b) {
-    int32_t r;
-    if (__builtin_add_overflow(a, b, &r)) throw OverflowError();
-    return r;
-}
-
-int32_t CheckedSub(int32_t a, int32_t b) {
-    int32_t r;
-    if (__builtin_sub_overflow(a, b, &r)) throw OverflowError();
-    return r;
-}
-
-int32_t CheckedMul(int32_t a, int32_t b) {
-    int32_t r;
-    if (__builtin_mul_overflow(a, b, &r)) throw OverflowError();
-    return r;
-}
 
 int32_t RoundToInt32(double x) {
     // Nearest integer, an exact half going to the even neighbour. x - floor(x)
@@ -56,7 +40,7 @@ int32_t CalcGradeDays(int32_t carriedDays, int32_t startGrade, int32_t targetGra
     return RoundToInt32(scaled + static_cast<double>(carriedDays));
 }
 
-double VipSpeedFor(bool isMember, int memberLevel) {
+double VipSpeedFor(bool isMember, int64_t memberLevel) {
     return isMember ? 0.1 * static_cast<double>(memberLevel) : 0.0;
 }
 

@@ -19,6 +19,6 @@ int32_t CalcGradeDays(int32_t carriedDays, int32_t startGrade, int32_t targetGra
 
 // The member bonus: 0 for a non-member, 0.1 * memberLevel (in double
 // precision) for member levels 1 to 6.
-double VipSpeedFor(bool isMember, int memberLevel);
+double VipSpeedFor(bool isMember, int64_t memberLevel);
 
 }  // namespace orvanta

@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
 #include <string>
+
+#include "checked_arithmetic.h"
 
 namespace orvanta {
 namespace {
@@ -45,9 +48,11 @@ constexpr int64_t kExponentClamp = 1000000000000000;
 
 // The level after the current one; the highest 32-bit level has none.
 int32_t NextLevelOf(int32_t grade) {
-    int32_t r;
-    if (__builtin_add_overflow(grade, 1, &r)) throw OverflowError(GradeField::Current);
-    return r;
+    try {
+        return CheckedAdd(grade, 1);
+    } catch (const OverflowError&) {
+        throw OverflowError(GradeField::Current);
+    }
 }
 
 int32_t ReadField(std::string_view text, GradeField field) {
@@ -58,17 +63,16 @@ int32_t ReadField(std::string_view text, GradeField field) {
     }
 }
 
-std::string_view TrimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 // The magnitude of n; the lowest 32-bit value has none.
 int32_t Magnitude(int32_t n) {
     if (n == INT32_MIN) throw OverflowError();
     return n < 0 ? -n : n;
+}
+
+std::string Concat(std::initializer_list<std::string_view> parts) {
+    std::string text;
+    for (std::string_view part : parts) text += part;
+    return text;
 }
 
 // Months of 30 days rounded towards minus infinity.
@@ -79,6 +83,13 @@ int32_t FloorMonths(int32_t days) {
 }
 
 }  // namespace
+
+std::string_view TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
 
 int32_t ReadNumber(std::string_view text) {
     DigitCursor cur(text);
@@ -182,16 +193,15 @@ GradeOutcome RunCalculation(const GradeInputs& inputs) {
 
     // Position k of the member list is member level k + 1.
     const int64_t memberLevel = int64_t{inputs.vipIndex} + 1;
-    out.VipSpeed = inputs.isMember ? 0.1 * static_cast<double>(memberLevel) : 0.0;
-    out.VipName = inputs.isMember ? "VIP" + std::to_string(memberLevel) : std::string(UnknownMark);
+    out.VipSpeed = VipSpeedFor(inputs.isMember, memberLevel);
+    out.VipName = inputs.isMember ? std::string(texts::kMemberPrefix) + std::to_string(memberLevel)
+                                  : std::string(UnknownMark);
 
     if (out.GradeDir < out.GradeCur) {
         out.kind = GradeOutcome::Kind::Warning;
         out.icon = GradeOutcome::Icon::Information;
         out.focus = GradeField::Current;
-        // 晕...你这是升级还是降级？！
-        out.text = "\xE6\x99\x95...\xE4\xBD\xA0\xE8\xBF\x99\xE6\x98\xAF\xE5\x8D\x87\xE7\xBA\xA7"
-                   "\xE8\xBF\x98\xE6\x98\xAF\xE9\x99\x8D\xE7\xBA\xA7\xEF\xBC\x9F\xEF\xBC\x81";
+        out.text = texts::kTargetBelowCurrent;
         return out;
     }
 
@@ -206,14 +216,9 @@ GradeOutcome RunCalculation(const GradeInputs& inputs) {
         out.kind = GradeOutcome::Kind::Warning;
         out.icon = GradeOutcome::Icon::Warning;
         out.focus = GradeField::NextDays;
-        // 下次升级剩余天数设置有误！ / 从…级升到…级最多也只有…天。
-        out.text = "\xE4\xB8\x8B\xE6\xAC\xA1\xE5\x8D\x87\xE7\xBA\xA7\xE5\x89\xA9\xE4\xBD\x99"
-                   "\xE5\xA4\xA9\xE6\x95\xB0\xE8\xAE\xBE\xE7\xBD\xAE\xE6\x9C\x89\xE8\xAF\xAF"
-                   "\xEF\xBC\x81\r\n\r\n\xE4\xBB\x8E" +
-                   std::to_string(out.GradeCur) + "\xE7\xBA\xA7\xE5\x8D\x87\xE5\x88\xB0" +
-                   std::to_string(nextGrade) +
-                   "\xE7\xBA\xA7\xE6\x9C\x80\xE5\xA4\x9A\xE4\xB9\x9F\xE5\x8F\xAA\xE6\x9C\x89" +
-                   std::to_string(maxStep) + "\xE5\xA4\xA9\xE3\x80\x82";
+        out.text = Concat({texts::kTooManyDaysHeading, texts::kLineBreak, texts::kLineBreak, texts::kStepFrom,
+                           std::to_string(out.GradeCur), texts::kStepTo, std::to_string(nextGrade),
+                           texts::kStepAtMost, std::to_string(maxStep), texts::kStepDaysEnd});
         return out;
     }
 
@@ -236,29 +241,23 @@ GradeOutcome RunCalculation(const GradeInputs& inputs) {
 
 std::string FormatReport(int32_t GradeCur, int32_t GradeDir, std::string_view VipName,
                          std::string_view nextText, int32_t DaysNeeded) {
-    const char* const kLevel = "\xE7\xBA\xA7";  // 级
-    const char* const kDay = "\xE5\xA4\xA9";    // 天
-    std::string block = "----------------------\r\n";
-    block += "\xE5\xBD\x93\xE5\x89\x8D\xE7\xAD\x89\xE7\xBA\xA7\xEF\xBC\x9A";  // 当前等级：
-    block += std::to_string(GradeCur) + kLevel + "\r\n";
-    block += "\xE7\x9B\xAE\xE6\xA0\x87\xE7\xAD\x89\xE7\xBA\xA7\xEF\xBC\x9A";  // 目标等级：
-    block += std::to_string(GradeDir) + kLevel + "\r\n";
-    block += "\xE4\xBC\x9A\xE5\x91\x98\xE7\xAD\x89\xE7\xBA\xA7\xEF\xBC\x9A";  // 会员等级：
-    block += VipName;
-    block += "\r\n";
-    block += "\xE4\xB8\x8B\xE6\xAC\xA1\xE5\x8D\x87\xE7\xBA\xA7\xEF\xBC\x9A";  // 下次升级：
-    if (nextText == UnknownMark) {
-        block += UnknownMark;
-    } else {
-        block += nextText;
-        block += kDay;
-    }
-    block += "\r\n";
-    block += "\xE7\xBA\xA6\xE9\x9C\x80\xE5\xA4\xA9\xE6\x95\xB0\xEF\xBC\x9A";  // 约需天数：
-    block += std::to_string(DaysNeeded) + kDay + "\r\n";
-    block += "\xE7\xBA\xA6\xE9\x9C\x80\xE6\x9C\x88\xE6\x95\xB0\xEF\xBC\x9A";  // 约需月数：
-    block += std::to_string(FloorMonths(DaysNeeded)) + "\xE6\x9C\x88" +  // 月
-             std::to_string(DaysNeeded % 30) + kDay + "\r\n";
+    using namespace texts;
+    std::string block;
+    const auto line = [&block](std::initializer_list<std::string_view> parts) {
+        block += Concat(parts);
+        block += kLineBreak;
+    };
+    const std::string cur = std::to_string(GradeCur), dir = std::to_string(GradeDir),
+                      days = std::to_string(DaysNeeded), months = std::to_string(FloorMonths(DaysNeeded)),
+                      rest = std::to_string(DaysNeeded % 30);
+    line({kReportRule});
+    line({kCurrentLevel, cur, kLevelUnit});
+    line({kTargetLevel, dir, kLevelUnit});
+    line({kMemberLevel, VipName});
+    if (nextText == UnknownMark) line({kNextStep, UnknownMark});
+    else line({kNextStep, nextText, kDayUnit});
+    line({kDaysNeeded, days, kDayUnit});
+    line({kMonthsNeeded, months, kMonthUnit, rest, kDayUnit});
     return block;
 }
 

@@ -7,11 +7,9 @@
 #include <string_view>
 
 #include "grade_math.h"
+#include "grade_texts.h"
 
 namespace orvanta {
-
-// "未知": stands for a value that was not given.
-inline constexpr std::string_view UnknownMark = "\xE6\x9C\xAA\xE7\x9F\xA5";
 
 struct GradeInputs {
     std::string curText;   // current level field
@@ -39,6 +37,9 @@ struct GradeOutcome {
     std::string VipName;
     int32_t DaysNeeded = 0;
 };
+
+// The text without its leading and trailing space characters.
+std::string_view TrimSpaces(std::string_view text);
 
 // The numeric reading of a field. Throws OverflowError.
 int32_t ReadNumber(std::string_view text);

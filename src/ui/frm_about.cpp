@@ -11,23 +11,21 @@ constexpr int kLinkLeft = 1680;
 const std::array<ControlLayout, Count> kAboutControls = {{
     {"Image1", ControlKind::Picture, kNoControl, 240, 120, 555, 600, kNoTabIndex, ""},
     {"Label1", ControlKind::Label, kNoControl, 1080, 120, kSizeToCaption, 180, 0, "Virelo | Orvanta1.2"},
-    {"Label2", ControlKind::Label, kNoControl, 1080, 480, kSizeToCaption, 180, 1,
-     "\xE4\xBD\x9C\xE8\x80\x85:Orvanta \xE5\xBC\x80\xE5\x8F\x91\xE7\xBB\x84"},  // 作者:Orvanta 开发组
-    {"Label3", ControlKind::Label, kNoControl, 1080, 720, 450, 180, 3, "\xE4\xB8\xBB\xE9\xA1\xB5:"},  // 主页:
+    {"Label2", ControlKind::Label, kNoControl, 1080, 480, kSizeToCaption, 180, 1, "作者:Orvanta 开发组"},
+    {"Label3", ControlKind::Label, kNoControl, 1080, 720, 450, 180, 3, "主页:"},
     {"Label4", ControlKind::LinkLabel, kNoControl, kLinkLeft, 720, kSizeToCaption, 180, 4,
      kHomePage.data(), false, true, /*handCursor=*/true},
     {"Label5", ControlKind::Label, kNoControl, 1080, 960, kSizeToCaption, 180, 5, "Tovix:"},
     {"Label6", ControlKind::LinkLabel, kNoControl, kLinkLeft, 960, kSizeToCaption, 180, 6, kAccount.data()},
-    {"Label7", ControlKind::Label, kNoControl, 1080, 1200, 450, 180, 7, "\xE9\x82\xAE\xE7\xAE\xB1:"},  // 邮箱:
+    {"Label7", ControlKind::Label, kNoControl, 1080, 1200, 450, 180, 7, "邮箱:"},
     {"Label8", ControlKind::LinkLabel, kNoControl, kLinkLeft, 1200, kSizeToCaption, 180, 8,
      kMailAddress.data()},
     {"Label9", ControlKind::Label, kNoControl, 1080, 1560, 900, 180, 9, "2008-05-13"},
-    {"Command1", ControlKind::PushButton, kNoControl, 1800, 1920, 1215, 330, 2,
-     "\xE7\xA1\xAE\xE5\xAE\x9A"},  // 确定
+    {"Command1", ControlKind::PushButton, kNoControl, 1800, 1920, 1215, 330, 2, "确定"},
 }};
 
 const FormLayout kAboutLayout = {
-    "frmAbout", "\xE5\x85\xB3\xE4\xBA\x8E", 4890, 2400, /*minButton=*/false, /*maxButton=*/false,
+    "frmAbout", "关于", 4890, 2400, /*minButton=*/false, /*maxButton=*/false,
     StartPosition::CenterOwner, /*applicationIcon=*/false, kAboutControls.data(), kAboutControls.size(),
 };
 

@@ -12,36 +12,22 @@ const char* const kVipItems[] = {"VIP1", "VIP2", "VIP3", "VIP4", "VIP5", "VIP6"}
 
 // Twips, measured from the window's client area or from the frame that holds the control.
 const std::array<ControlLayout, Count> kMainControls = {{
-    {"Frame1", ControlKind::Frame, kNoControl, 120, 120, 2535, 615, 9,
-     "\xE5\xBD\x93\xE5\x89\x8D\xE7\xAD\x89\xE7\xBA\xA7"},  // 当前等级
+    {"Frame1", ControlKind::Frame, kNoControl, 120, 120, 2535, 615, 9, "当前等级"},
     {"txtGradeCur", ControlKind::TextBox, Frame1, 120, 240, 2295, 270, 0, "0"},
-    {"Frame2", ControlKind::Frame, kNoControl, 120, 840, 2535, 615, 10,
-     "\xE7\x9B\xAE\xE6\xA0\x87\xE7\xAD\x89\xE7\xBA\xA7(\xE5\x8F\xAF\xE7\x9B\xB4\xE6\x8E\xA5"
-     "\xE8\xBE\x93\xE5\x85\xA5)"},  // 目标等级(可直接输入)
+    {"Frame2", ControlKind::Frame, kNoControl, 120, 840, 2535, 615, 10, "目标等级(可直接输入)"},
     {"cboGradeDir", ControlKind::EditCombo, Frame2, 120, 240, 2295, 300, 1, "16"},
-    {"Frame3", ControlKind::Frame, kNoControl, 120, 1560, 2535, 1215, 11,
-     "\xE5\x85\xB6\xE5\xAE\x83(\xE4\xB8\x8D\xE6\xB8\x85\xE6\xA5\x9A\xE7\x9A\x84\xE9\xA1\xB9"
-     "\xE5\x8F\xAF\xE4\xBB\xA5\xE4\xB8\x8D\xE5\xA1\xAB)"},  // 其它(不清楚的项可以不填)
-    {"Check1", ControlKind::CheckBox, Frame3, 120, 240, 1095, 180, 2,
-     "\xE6\x88\x91\xE6\x98\xAF\xE4\xBC\x9A\xE5\x91\x98"},  // 我是会员
+    {"Frame3", ControlKind::Frame, kNoControl, 120, 1560, 2535, 1215, 11, "其它(不清楚的项可以不填)"},
+    {"Check1", ControlKind::CheckBox, Frame3, 120, 240, 1095, 180, 2, "我是会员"},
     {"cboGradeVip", ControlKind::ListCombo, Frame3, 1160, 195, 1255, 300, 3, "", false, /*enabled=*/false, false,
      kVipItems, std::size(kVipItems)},
-    {"Label2", ControlKind::Label, Frame3, 120, 645, kSizeToCaption, 180, 13,
-     "\xE4\xB8\x8B\xE6\xAC\xA1\xE5\x8D\x87\xE7\xBA\xA7\xE5\x89\xA9\xE4\xBD\x99\xE5\xA4\xA9"
-     "\xE6\x95\xB0:"},  // 下次升级剩余天数:
-    {"txtGradeNext", ControlKind::TextBox, Frame3, 1650, 600, 760, 270, 4, "\xE6\x9C\xAA\xE7\x9F\xA5"},
-    {"Label3", ControlKind::Label, Frame3, 120, 920, kSizeToCaption, 180, 14,
-     "(\xE6\xAD\xA4\xE9\xA1\xB9\xE7\x99\xBB\xE9\x99\x86Tovix\xE6\x97\xB6\xE5\x8F\xAF\xE6\x9F"
-     "\xA5\xE8\xAF\xA2\xE5\x88\xB0)"},  // (此项登陆Tovix时可查询到)
-    {"Frame4", ControlKind::Frame, kNoControl, 2760, 120, 2775, 2655, 12,
-     "\xE8\xAE\xA1\xE7\xAE\x97\xE7\xBB\x93\xE6\x9E\x9C"},  // 计算结果
+    {"Label2", ControlKind::Label, Frame3, 120, 645, kSizeToCaption, 180, 13, "下次升级剩余天数:"},
+    {"txtGradeNext", ControlKind::TextBox, Frame3, 1650, 600, 760, 270, 4, UnknownMark.data()},
+    {"Label3", ControlKind::Label, Frame3, 120, 920, kSizeToCaption, 180, 14, "(此项登陆Tovix时可查询到)"},
+    {"Frame4", ControlKind::Frame, kNoControl, 2760, 120, 2775, 2655, 12, "计算结果"},
     {"txtResult", ControlKind::ResultBox, Frame4, 120, 240, 2535, 2295, 5, ""},
-    {"Command3", ControlKind::PushButton, kNoControl, 120, 2880, 1095, 375, 6,
-     "\xE5\x85\xB3\xE4\xBA\x8E(&A)..."},  // 关于(&A)...
-    {"Command1", ControlKind::PushButton, kNoControl, 3240, 2880, 1095, 375, 7,
-     "\xE8\xAE\xA1\xE7\xAE\x97", true},  // 计算
-    {"Command2", ControlKind::PushButton, kNoControl, 4440, 2880, 1095, 375, 8,
-     "\xE9\x80\x80\xE5\x87\xBA"},  // 退出
+    {"Command3", ControlKind::PushButton, kNoControl, 120, 2880, 1095, 375, 6, "关于(&A)..."},
+    {"Command1", ControlKind::PushButton, kNoControl, 3240, 2880, 1095, 375, 7, "计算", /*isDefault=*/true},
+    {"Command2", ControlKind::PushButton, kNoControl, 4440, 2880, 1095, 375, 8, "退出"},
 }};
 
 const FormLayout kMainLayout = {
@@ -76,14 +62,6 @@ void frmMain::Form_Load() {
     for (const char* level : {"16", "32", "48", "64"}) host().AddItem(cboGradeDir, level);
     host().SetListIndex(cboGradeVip, 0);
 }
-
-namespace {
-std::string TrimSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-}  // namespace
 
 void frmMain::NormalizeLevelField(ControlId id) { host().SetText(id, NormalizeGradeText(host().Text(id))); }
 

@@ -20,9 +20,7 @@ extern const FormLayout kMainLayout;
 
 inline constexpr std::string_view kAppTitle = "Orvanta";
 // Shown when a number leaves the signed 32-bit range during a calculation.
-inline constexpr std::string_view kOutOfRangeMessage =
-    "\xE6\x95\xB0\xE5\x80\xBC\xE8\xB6\x85\xE5\x87\xBA\xE8\x8C\x83\xE5\x9B\xB4\xEF\xBC\x8C"
-    "\xE6\x97\xA0\xE6\xB3\x95\xE8\xAE\xA1\xE7\xAE\x97\xE3\x80\x82";  // 数值超出范围，无法计算。
+inline constexpr std::string_view kOutOfRangeMessage = "数值超出范围，无法计算。";
 
 class frmMain : public Form {
 public:
@@ -43,9 +41,6 @@ public:
     void txtGradeCur_GotFocus();
     void txtGradeNext_GotFocus();
 
-    // The values of the last calculation that got as far as its checks.
-    const GradeOutcome& LastCalculation() const { return last_; }
-
 private:
     void SelectAll(ControlId id);
     // Normalise one field in place; these throw OverflowError.
@@ -55,7 +50,7 @@ private:
 
     Toolkit& toolkit_;
     Shell& shell_;
-    GradeOutcome last_;
+    GradeOutcome last_;  // the values of the last calculation that got as far as its checks
 };
 
 }  // namespace orvanta::ui

@@ -19,6 +19,19 @@ std::string Block(int cur, int dir, std::string_view next, int days) {
     return FormatReport(cur, dir, UnknownMark, next, days);
 }
 
+// The last report block in the result box.
+std::string LastBlock(const std::string& results) {
+    const std::size_t at = results.rfind(std::string(texts::kReportRule));
+    return at == std::string::npos ? std::string() : results.substr(at);
+}
+
+// The day count of the last report block.
+int DaysNeededIn(const std::string& results) {
+    const std::string block = LastBlock(results);
+    const std::size_t at = block.find(std::string(texts::kDaysNeeded));
+    return at == std::string::npos ? -1 : std::stoi(block.substr(at + texts::kDaysNeeded.size()));
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() : form(toolkit, shell), w(toolkit.Start(form)) {}
@@ -56,7 +69,7 @@ TEST_F(MainWindowTest, CalculateAppendsOneBlockPerPressAndFocusesTheResult) {
     w.PressEnter();
     EXPECT_EQ(w.Text(txtResult), first + first);
     EXPECT_TRUE(w.Messages().empty());
-    EXPECT_EQ(form.LastCalculation().DaysNeeded, 320);
+    EXPECT_EQ(DaysNeededIn(w.Text(txtResult)), 320);
 }
 
 TEST_F(MainWindowTest, TypedInputsWithEnterGiveTheReport) {
@@ -92,7 +105,7 @@ TEST_F(MainWindowTest, RemainingDaysSurviveANormalisationThatChangesNothing) {
     Enter(txtGradeNext, "5");
     w.Click(Command1);  // "10" is already in normal form: no change, the 5 days stay
     EXPECT_EQ(w.Text(txtGradeNext), "5");
-    EXPECT_EQ(form.LastCalculation().GradeStart, 11);
+    EXPECT_EQ(w.Text(txtResult), Block(10, 16, "5", 160)) << "counted from level 11";
 }
 
 TEST_F(MainWindowTest, ACurrentLevelRewrittenByCalculateResetsTheRemainingDaysFirst) {
@@ -103,7 +116,7 @@ TEST_F(MainWindowTest, ACurrentLevelRewrittenByCalculateResetsTheRemainingDaysFi
     w.PressEnter();
     EXPECT_EQ(w.Text(txtGradeCur), "10");
     EXPECT_EQ(w.Text(txtGradeNext), kUnknown);
-    EXPECT_EQ(form.LastCalculation().GradeStart, 10);
+    EXPECT_EQ(w.Text(txtResult), Block(10, 16, UnknownMark, 180)) << "counted from level 10";
 }
 
 struct LeaveCase {
@@ -173,13 +186,13 @@ TEST_F(MainWindowTest, TheMemberListFollowsTheCheckBoxAndCountsOnlyWhileTicked) 
     w.PickItem(cboGradeVip, 5);
     w.Click(Command1);
     EXPECT_NE(w.Text(txtResult).find("VIP6"), std::string::npos);
-    EXPECT_EQ(form.LastCalculation().DaysNeeded, 200);
+    EXPECT_EQ(DaysNeededIn(w.Text(txtResult)), 200);
     w.Click(Check1);
     EXPECT_FALSE(w.Enabled(cboGradeVip));
     EXPECT_EQ(w.ListIndex(cboGradeVip), 5);
     w.Click(Command1);
-    EXPECT_EQ(form.LastCalculation().DaysNeeded, 320);
-    EXPECT_EQ(form.LastCalculation().VipName, kUnknown);
+    EXPECT_EQ(DaysNeededIn(w.Text(txtResult)), 320);
+    EXPECT_NE(LastBlock(w.Text(txtResult)).find(std::string(texts::kMemberLevel) + kUnknown), std::string::npos);
 }
 
 TEST_F(MainWindowTest, TabSkipsTheMemberListWhileItIsDisabled) {
