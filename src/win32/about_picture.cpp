@@ -42,7 +42,7 @@ ResourcePicture::ResourcePicture(int resourceId) {
     const OleFunctions& ole = Ole();
     if (!ole.createStreamOnHGlobal || !ole.oleLoadPicture) return;
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
     if (!found) return;
     const DWORD size = SizeofResource(module, found);
     HGLOBAL loaded = LoadResource(module, found);

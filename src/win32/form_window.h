@@ -32,12 +32,12 @@ public:
     void Show();
 
     HWND Handle() const { return window_; }
-    HWND ControlHandle(ui::ControlId id) const { return controls_.at(static_cast<std::size_t>(id)).hwnd; }
+    HWND ControlHandle(ui::ControlId id) const { return At(id).hwnd; }
     bool IsUnloaded() const { return unloaded_; }
     int Dpi() const { return dpi_; }
     ui::Form& GetForm() const { return form_; }
 
-    // ui::FormHost
+    // ui::FormHost (form_window_operations.cpp)
     std::string Text(ui::ControlId id) const override;
     int TextLength(ui::ControlId id) const override;
     void SetText(ui::ControlId id, std::string_view text) override;
@@ -58,35 +58,54 @@ public:
     void SetMouseIcon(ui::ControlId label, ui::CursorRef cursor) override;
     std::uintptr_t WindowHandle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
 
-    // Places every control for `dpi` and sizes the client area to match.
-    void ApplyDpi(int dpi, const RECT* suggested);
-
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     struct Control {
         ui::ControlLayout layout;
         HWND hwnd = nullptr;
-        std::wstring knownText;  // single-line fields: the text last reported, to tell a real change
+        std::wstring knownText;  // input fields: the text last reported, to tell a real change
         HCURSOR cursor = nullptr;
     };
 
+    Control& At(ui::ControlId id) { return controls_.at(static_cast<std::size_t>(id)); }
+    const Control& At(ui::ControlId id) const { return controls_.at(static_cast<std::size_t>(id)); }
+    ui::ControlId IdOf(const Control& control) const { return static_cast<ui::ControlId>(&control - controls_.data()); }
+    Control* FromHandle(HWND hwnd);
+
+    // Creation (form_window.cpp).
+    bool CreateControls();
+    bool CreateControl(Control& control);
+    void MoveToFirstPosition(HWND owner);
+
+    // Messages (form_window.cpp): one handler each.
     static LRESULT CALLBACK ResultBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code, HWND control);
-    LRESULT OnControlColor(HDC dc, HWND control, bool isStatic);
+    LRESULT OnGetDefId();
+    LRESULT OnControlColor(HDC dc, HWND control, UINT message);
     bool OnSetCursor(HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
+    bool OnActivate(WORD state);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+
+    // Events to the form (form_window.cpp).
     void Raise(ui::ControlId id, ui::Event event);
-    // Raises Change when a tracked field's text differs from the one last reported.
+    // Raises Change when an input field's text differs from the one last reported.
     void ReportText(ui::ControlId id, std::wstring now);
     void ShowDefaultButton(ui::ControlId focused);
-    bool CreateControl(Control& control);
+
+    // The layout pass for a dpi (form_window_layout.cpp).
+    void ApplyDpi(int dpi, const RECT* suggested);
+    void MakeFonts(int dpi);
+    void ApplyFonts();
+    void PlaceControls();
+    int FitComboHeight(const Control& combo, const RECT& closed);
+    void SizeWindowToLayout(const RECT* suggested);
     RECT PixelRect(const Control& control) const;
     SIZE CaptionPixels(const Control& control) const;
-    bool TracksText(const Control& control) const;
-    Control* FromHandle(HWND hwnd);
+    HFONT FontFor(const Control& control) const;
 
     Win32Toolkit& toolkit_;
     ui::Form& form_;

@@ -26,7 +26,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         orvanta::ui::frmMain mainForm(toolkit, shell);
         exitCode = toolkit.Run(mainForm);
     } else {
-        MessageBoxW(nullptr, L"\x65E0\x6CD5\x521B\x5EFA\x7A97\x53E3\x3002", L"Orvanta", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, L"无法创建窗口。", L"Orvanta", MB_OK | MB_ICONERROR);
     }
     return exitCode;
 }

@@ -22,13 +22,13 @@ bool Win32Toolkit::Initialize() {
     if (!GetClassInfoExW(instance_, kFormClassName, &windowClass)) {
         windowClass.lpfnWndProc = FormWindow::WindowProc;
         windowClass.hInstance = instance_;
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = kFormClassName;
         if (!RegisterClassExW(&windowClass)) return false;
     }
     handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDC_HAND_LINK));
-    if (!handCursor_) handCursor_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
+    if (!handCursor_) handCursor_ = LoadCursorW(nullptr, IDC_HAND);
     return handCursor_ != nullptr;
 }
 
@@ -90,19 +90,24 @@ void Win32Toolkit::Dispatch(MSG& message) {
     DispatchMessageW(&message);
 }
 
-int Win32Toolkit::Run(ui::Form& startup) {
-    FormWindow* window = Load(startup, nullptr);
-    if (!window) return 1;
+bool Win32Toolkit::RunUntilUnloaded(const FormWindow& window, int& exitCode) {
     MSG message;
-    int exitCode = 0;
-    while (!window->IsUnloaded()) {
+    while (!window.IsUnloaded()) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             exitCode = got < 0 ? 1 : static_cast<int>(message.wParam);
-            break;
+            return false;
         }
         Dispatch(message);
     }
+    return true;
+}
+
+int Win32Toolkit::Run(ui::Form& startup) {
+    FormWindow* window = Load(startup, nullptr);
+    if (!window) return 1;
+    int exitCode = 0;
+    RunUntilUnloaded(*window, exitCode);
     Forget(window);
     return exitCode;
 }
@@ -116,18 +121,8 @@ void Win32Toolkit::ShowModal(ui::Form& form, ui::Form* owner) {
             disabled.push_back(other->Handle());
         }
     FormWindow* window = Load(form, owner);
-    if (window) {
-        if (onModalShown) onModalShown(*window);
-        MSG message;
-        while (!window->IsUnloaded()) {
-            const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-            if (got <= 0) {
-                if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
-                break;
-            }
-            Dispatch(message);
-        }
-    }
+    int exitCode = 0;
+    if (window && !RunUntilUnloaded(*window, exitCode)) PostQuitMessage(exitCode);  // for the outer loop
     // The owner is enabled before the modal window goes, so that it is the one activated.
     for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
     if (window) Forget(window);

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,8 +28,6 @@ public:
 
     // Handles one message as the program's loop does (keyboard navigation included).
     void Dispatch(MSG& message);
-    // Called with each modal window once it is shown; tests act through it.
-    std::function<void(FormWindow&)> onModalShown;
 
     HINSTANCE Instance() const { return instance_; }
     HICON ApplicationIcon(int dpi, bool small) const;
@@ -40,6 +37,10 @@ public:
     void Forget(FormWindow* window);
 
 private:
+    // The message loop: runs until `window` is unloaded. Returns false when
+    // the thread's WM_QUIT came first, with its exit code in `exitCode`.
+    bool RunUntilUnloaded(const FormWindow& window, int& exitCode);
+
     HINSTANCE instance_;
     HCURSOR handCursor_ = nullptr;
     mutable std::vector<std::pair<HICON, HICON>> icons_;  // big and small icon pairs loaded per size

@@ -26,8 +26,8 @@ std::vector<std::wstring> Gb2312Faces() {
 std::wstring ChooseFace() {
     // 宋体 first, then faces of the same kind, then any with Chinese coverage.
     static const wchar_t* const preferred[] = {
-        L"\x5B8B\x4F53", L"SimSun", L"\x65B0\x5B8B\x4F53", L"NSimSun", L"AR PL UMing CN",
-        L"\x5FAE\x8F6F\x96C5\x9ED1", L"Microsoft YaHei", L"WenQuanYi Micro Hei", L"WenQuanYi Zen Hei",
+        L"宋体", L"SimSun", L"新宋体", L"NSimSun", L"AR PL UMing CN",
+        L"微软雅黑", L"Microsoft YaHei", L"WenQuanYi Micro Hei", L"WenQuanYi Zen Hei",
         L"Noto Sans CJK SC",
     };
     const std::vector<std::wstring> installed = Gb2312Faces();

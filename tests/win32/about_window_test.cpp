@@ -26,13 +26,14 @@ protected:
     }
     // Presses About and runs `act` once the About window is shown.
     void OpenAbout(const std::function<void(FormWindow&)>& act) {
-        toolkit.onModalShown = act;
+        modal.whileOpen = act;
         SendMessageW(main->ControlHandle(ui::main_controls::Command3), BM_CLICK, 0, 0);
         Pump(toolkit);
     }
     Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    testing::ModalProbe modal{toolkit};
     ShellLinks shell{[] { return ShellExecuteAFunction(nullptr); }};
-    ui::frmMain mainForm{toolkit, shell};
+    ui::frmMain mainForm{modal, shell};
     FormWindow* main = nullptr;
 };
 

@@ -72,8 +72,9 @@ protected:
     }
 
     Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    testing::ModalProbe modal{toolkit};
     ShellLinks shell{[] { return ShellExecuteAFunction(nullptr); }};
-    ui::frmMain form{toolkit, shell};
+    ui::frmMain form{modal, shell};
     FormWindow* window = nullptr;
 };
 
@@ -235,7 +236,7 @@ TEST_F(RealMainWindow, TenThousandReportsAreAllKept) {
 
 TEST_F(RealMainWindow, AltAPressesTheAboutButton) {
     int opened = 0;
-    toolkit.onModalShown = [&](FormWindow& about) {
+    modal.whileOpen = [&](FormWindow& about) {
         ++opened;
         EXPECT_FALSE(IsWindowEnabled(window->Handle()));
         about.Unload();

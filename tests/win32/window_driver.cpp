@@ -69,4 +69,26 @@ void AnswerNextMessageBox(MessageBoxSeen& seen) {
     SetTimer(nullptr, 0, 20, LookForBox);
 }
 
+namespace {
+ModalProbe* probing = nullptr;
+}  // namespace
+
+void ModalProbe::ShowModal(ui::Form& form, ui::Form* owner) {
+    opening_ = &form;
+    probing = this;
+    // A timer fires only once the queue is empty: inside the modal loop.
+    SetTimer(nullptr, 0, 0, OnIdle);
+    real_.ShowModal(form, owner);
+    probing = nullptr;
+    opening_ = nullptr;
+}
+
+void CALLBACK ModalProbe::OnIdle(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    ModalProbe* self = probing;
+    if (!self || !self->opening_) return;
+    FormWindow* modal = self->real_.WindowOf(*self->opening_);
+    if (modal && self->whileOpen) self->whileOpen(*modal);
+}
+
 }  // namespace orvanta::win32::testing

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "win32_toolkit.h"
@@ -27,5 +28,21 @@ struct MessageBoxSeen {
     bool seen = false;
 };
 void AnswerNextMessageBox(MessageBoxSeen& seen);
+
+// The toolkit a form under test opens its modal windows with: the real one,
+// which runs `whileOpen` with the modal window once it is shown and the
+// modal loop is waiting for input.
+class ModalProbe : public ui::Toolkit {
+public:
+    explicit ModalProbe(Win32Toolkit& real) : real_(real) {}
+    void ShowModal(ui::Form& form, ui::Form* owner) override;
+
+    std::function<void(FormWindow& modal)> whileOpen;
+
+private:
+    static void CALLBACK OnIdle(HWND, UINT, UINT_PTR timer, DWORD);
+    Win32Toolkit& real_;
+    ui::Form* opening_ = nullptr;
+};
 
 }  // namespace orvanta::win32::testing
