@@ -8,19 +8,21 @@ using namespace about_controls;
 // captions would touch it: "Tovix:" is 540 twips wide from 1080.
 constexpr int kLinkLeft = 1680;
 
+// Every label takes the width of its caption in the face in use (in 宋体:
+// 450 twips for "主页:" and "邮箱:", 900 for the date).
 const std::array<ControlLayout, Count> kAboutControls = {{
     {"Image1", ControlKind::Picture, kNoControl, 240, 120, 555, 600, kNoTabIndex, ""},
     {"Label1", ControlKind::Label, kNoControl, 1080, 120, kSizeToCaption, 180, 0, "Virelo | Orvanta1.2"},
     {"Label2", ControlKind::Label, kNoControl, 1080, 480, kSizeToCaption, 180, 1, "作者:Orvanta 开发组"},
-    {"Label3", ControlKind::Label, kNoControl, 1080, 720, 450, 180, 3, "主页:"},
+    {"Label3", ControlKind::Label, kNoControl, 1080, 720, kSizeToCaption, 180, 3, "主页:"},
     {"Label4", ControlKind::LinkLabel, kNoControl, kLinkLeft, 720, kSizeToCaption, 180, 4,
      kHomePage.data(), false, true, /*handCursor=*/true},
     {"Label5", ControlKind::Label, kNoControl, 1080, 960, kSizeToCaption, 180, 5, "Tovix:"},
     {"Label6", ControlKind::LinkLabel, kNoControl, kLinkLeft, 960, kSizeToCaption, 180, 6, kAccount.data()},
-    {"Label7", ControlKind::Label, kNoControl, 1080, 1200, 450, 180, 7, "邮箱:"},
+    {"Label7", ControlKind::Label, kNoControl, 1080, 1200, kSizeToCaption, 180, 7, "邮箱:"},
     {"Label8", ControlKind::LinkLabel, kNoControl, kLinkLeft, 1200, kSizeToCaption, 180, 8,
      kMailAddress.data()},
-    {"Label9", ControlKind::Label, kNoControl, 1080, 1560, 900, 180, 9, "2008-05-13"},
+    {"Label9", ControlKind::Label, kNoControl, 1080, 1560, kSizeToCaption, 180, 9, "2008-05-13"},
     {"Command1", ControlKind::PushButton, kNoControl, 1800, 1920, 1215, 330, 2, "确定"},
 }};
 

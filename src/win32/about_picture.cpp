@@ -50,10 +50,13 @@ ResourcePicture::ResourcePicture(int resourceId) {
     if (!bytes || size == 0) return;
     HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
     if (!copy) return;
-    if (void* target = GlobalLock(copy)) {
-        CopyMemory(target, bytes, size);
-        GlobalUnlock(copy);
+    void* target = GlobalLock(copy);
+    if (!target) {
+        GlobalFree(copy);
+        return;
     }
+    CopyMemory(target, bytes, size);
+    GlobalUnlock(copy);
     IStream* stream = nullptr;
     if (FAILED(ole.createStreamOnHGlobal(copy, TRUE, &stream))) {
         GlobalFree(copy);

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <climits>
-#include <exception>
 #include <numeric>
 
 #include "about_picture.h"
+#include "callback_guard.h"
 #include "control_kinds.h"
 #include "dpi_scaling.h"
 #include "resource_ids.h"
@@ -93,7 +93,11 @@ bool FormWindow::CreateControl(Control& c) {
     if (!c.hwnd) return false;
     // A combo box takes its edit field's first text after it exists.
     if (kind == ControlKind::EditCombo) SetWindowTextW(c.hwnd, Widen(c.layout.caption).c_str());
-    if (IsInputField(kind)) c.knownText = WindowText(c.hwnd);
+    if (IsInputField(kind)) {
+        c.knownText = WindowText(c.hwnd);
+        // No length limit: whatever is typed or pasted is kept whole and read whole.
+        SendMessageW(c.hwnd, kind == ControlKind::EditCombo ? CB_LIMITTEXT : EM_SETLIMITTEXT, 0, 0);
+    }
     for (std::size_t i = 0; i < c.layout.itemCount; ++i) AddItem(id, c.layout.items[i]);
     if (c.layout.handCursor) c.cursor = toolkit_.HandCursor();
     if (kind == ControlKind::ResultBox) {
@@ -144,19 +148,22 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->HandleMessage(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return Guarded<LRESULT>(hwnd, 0, [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 // Tab, Enter and Esc belong to the window's keyboard navigation, not to the
 // read-only result box.
 LRESULT CALLBACK FormWindow::ResultBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                            DWORD_PTR) {
-    if (message == WM_GETDLGCODE) {
-        const LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
-        return code & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
-    }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ResultBoxProc, 0);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return Guarded<LRESULT>(GetAncestor(hwnd, GA_ROOT), 0, [&] {
+        if (message == WM_GETDLGCODE) {
+            const LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
+            return code & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
+        }
+        if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ResultBoxProc, 0);
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    });
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -172,7 +179,7 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_ACTIVATE:
-        if (OnActivate(LOWORD(wParam))) return 0;
+        if (OnActivate(LOWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
         break;
     case WM_CLOSE: Unload(); return 0;
     case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
@@ -270,16 +277,23 @@ void FormWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 // The focus goes back to the control that had it when the window was left.
-// Returns whether the focus was placed.
-bool FormWindow::OnActivate(WORD state) {
+// Switching to another program and back is not leaving a field: the focus
+// notifications that come with it are not the form's events, so the field
+// keeps its text, selection and caret as the user left them. The program's
+// own windows (its message boxes, the About window) are moves inside the
+// program like any other. Returns whether the focus was placed.
+bool FormWindow::OnActivate(WORD state, HWND other) {
     if (state == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+        const bool ownWindow = other && GetWindowThreadProcessId(other, nullptr) == GetCurrentThreadId();
+        focusEventsHeld_ = !ownWindow;
         return false;
     }
-    if (!lastFocus_ || !IsWindow(lastFocus_) || !IsWindowEnabled(lastFocus_)) return false;
-    ::SetFocus(lastFocus_);
-    return true;
+    const bool placed = lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_);
+    if (placed) ::SetFocus(lastFocus_);
+    focusEventsHeld_ = false;
+    return placed;
 }
 
 void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) { ApplyDpi(dpi, &suggested); }
@@ -306,12 +320,12 @@ void FormWindow::ReportText(ControlId id, std::wstring now) {
 
 void FormWindow::Raise(ControlId id, Event event) {
     if (unloaded_) return;
-    // No exception leaves a window procedure; the forms handle their own.
-    try {
+    if (focusEventsHeld_ && (event == Event::GotFocus || event == Event::LostFocus)) return;
+    // A failure ends this event's work only; the window goes on.
+    Guarded(window_, false, [&] {
         form_.OnEvent(id, event);
-    } catch (const std::exception&) {
-        MessageBeep(MB_ICONHAND);
-    }
+        return true;
+    });
 }
 
 }  // namespace orvanta::win32

@@ -87,7 +87,7 @@ private:
     LRESULT OnControlColor(HDC dc, HWND control, UINT message);
     bool OnSetCursor(HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
-    bool OnActivate(WORD state);
+    bool OnActivate(WORD state, HWND other);
     void OnDpiChanged(int dpi, const RECT& suggested);
 
     // Events to the form (form_window.cpp).
@@ -117,6 +117,7 @@ private:
     HICON bigIcon_ = nullptr;
     std::unique_ptr<ResourcePicture> picture_;
     HWND lastFocus_ = nullptr;
+    bool focusEventsHeld_ = false;  // while another program has taken the activation away
     bool unloaded_ = false;
 };
 

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "callback_guard.h"
 #include "frm_main.h"
 #include "shell_links.h"
 #include "win32_toolkit.h"
@@ -17,16 +18,16 @@ void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    using namespace orvanta;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    orvanta::win32::Win32Toolkit toolkit(instance);
-    int exitCode = 1;
-    if (toolkit.Initialize()) {
-        orvanta::win32::ShellLinks shell;
-        orvanta::ui::frmMain mainForm(toolkit, shell);
-        exitCode = toolkit.Run(mainForm);
-    } else {
-        MessageBoxW(nullptr, L"无法创建窗口。", L"Orvanta", MB_OK | MB_ICONERROR);
-    }
-    return exitCode;
+    win32::Win32Toolkit toolkit(instance);
+    win32::ShellLinks shell;
+    ui::frmMain mainForm(toolkit, shell);
+    const int exitCode = win32::Guarded(nullptr, win32::Win32Toolkit::kCouldNotStart, [&] {
+        return toolkit.Initialize() ? toolkit.Run(mainForm) : win32::Win32Toolkit::kCouldNotStart;
+    });
+    if (exitCode != win32::Win32Toolkit::kCouldNotStart) return exitCode;
+    MessageBoxW(nullptr, L"无法创建窗口。", L"Orvanta", MB_OK | MB_ICONERROR);
+    return 1;
 }

@@ -105,7 +105,7 @@ bool Win32Toolkit::RunUntilUnloaded(const FormWindow& window, int& exitCode) {
 
 int Win32Toolkit::Run(ui::Form& startup) {
     FormWindow* window = Load(startup, nullptr);
-    if (!window) return 1;
+    if (!window) return kCouldNotStart;
     int exitCode = 0;
     RunUntilUnloaded(*window, exitCode);
     Forget(window);

@@ -20,8 +20,11 @@ public:
     // Registers the window class and loads the shared resources.
     bool Initialize();
 
-    // Loads the start-up form, shows it and runs the message loop until it is unloaded.
+    // Loads the start-up form, shows it and runs the message loop until it is
+    // unloaded. Returns the exit code, or kCouldNotStart when the window
+    // could not be created.
     int Run(ui::Form& startup);
+    static constexpr int kCouldNotStart = -1;
     // Loads and shows a form without running a loop (the caller pumps messages).
     FormWindow* Load(ui::Form& form, ui::Form* owner);
     void ShowModal(ui::Form& form, ui::Form* owner) override;

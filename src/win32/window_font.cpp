@@ -7,9 +7,16 @@ namespace orvanta::win32 {
 
 namespace {
 
+// An enumeration callback: no exception may unwind through GDI, so a face
+// that cannot be noted ends the enumeration with what was found so far.
 int CALLBACK NoteFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
-    if (font->lfFaceName[0] != L'@') reinterpret_cast<std::vector<std::wstring>*>(faces)->push_back(font->lfFaceName);
-    return 1;
+    try {
+        if (font->lfFaceName[0] != L'@')
+            reinterpret_cast<std::vector<std::wstring>*>(faces)->push_back(font->lfFaceName);
+        return 1;
+    } catch (...) {
+        return 0;
+    }
 }
 
 // Every installed face in the GB2312 character set, from one enumeration.
@@ -24,11 +31,15 @@ std::vector<std::wstring> Gb2312Faces() {
 }
 
 std::wstring ChooseFace() {
-    // 宋体 first, then faces of the same kind, then any with Chinese coverage.
+    // 宋体 first. Where it is missing, a face whose Latin letters and digits
+    // are as solid as its Chinese at 9 points (the numbers are what this
+    // window is about), before the Song-style stand-ins, whose Latin strokes
+    // are hairlines at that size. Faces are enumerated under their local
+    // name on a Chinese system, so both names are listed.
     static const wchar_t* const preferred[] = {
-        L"宋体", L"SimSun", L"新宋体", L"NSimSun", L"AR PL UMing CN",
-        L"微软雅黑", L"Microsoft YaHei", L"WenQuanYi Micro Hei", L"WenQuanYi Zen Hei",
-        L"Noto Sans CJK SC",
+        L"宋体", L"SimSun", L"新宋体", L"NSimSun",
+        L"微软雅黑", L"Microsoft YaHei", L"文泉驿微米黑", L"WenQuanYi Micro Hei",
+        L"文泉驿正黑", L"WenQuanYi Zen Hei", L"Noto Sans CJK SC", L"AR PL UMing CN",
     };
     const std::vector<std::wstring> installed = Gb2312Faces();
     for (const wchar_t* name : preferred)

@@ -170,6 +170,7 @@ TEST_F(MainWindowTest, TooManyRemainingDaysWarnAndFocusTheRemainingDays) {
     w.Click(Command1);
     ASSERT_EQ(w.Messages().size(), 1u);
     EXPECT_EQ(w.Messages()[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(w.Messages()[0].title, "Orvanta");
     EXPECT_NE(w.Messages()[0].text.find("\xE4\xBB\x8E" "10\xE7\xBA\xA7\xE5\x8D\x87\xE5\x88\xB0" "11"), std::string::npos);
     EXPECT_EQ(w.Focused(), txtGradeNext);
     EXPECT_EQ(w.Text(txtResult), "");
@@ -224,9 +225,20 @@ TEST_F(MainWindowTest, ANumberOutOfRangeIsReportedAndFocusedWithoutAReport) {
         ASSERT_EQ(win.Messages().size(), 1u) << c.text;
         EXPECT_EQ(win.Messages()[0].text, kOutOfRangeMessage);
         EXPECT_EQ(win.Messages()[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(win.Messages()[0].title, "Orvanta");
         EXPECT_EQ(win.Focused(), c.focus) << c.text;
         EXPECT_EQ(win.Text(txtResult), "");
     }
+}
+
+TEST_F(MainWindowTest, CalculateNormalisesTheTargetBeforeTheCurrentLevel) {
+    w.SetText(txtGradeCur, "99999999999");
+    w.SetText(cboGradeDir, "88888888888");
+    w.Click(Command1);
+    ASSERT_EQ(w.Messages().size(), 1u);
+    EXPECT_EQ(w.Messages()[0].text, kOutOfRangeMessage);
+    EXPECT_EQ(w.Focused(), cboGradeDir);
+    EXPECT_EQ(w.Text(txtGradeCur), "99999999999");
 }
 
 TEST_F(MainWindowTest, LeavingAFieldWithANumberOutOfRangeKeepsTheTextSilently) {

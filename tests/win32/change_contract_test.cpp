@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <new>
 
 #include "text_convert.h"
 #include "window_driver.h"
@@ -77,6 +78,44 @@ TEST_F(ChangeContract, UtfTextRoundTripsThroughTheControls) {
     window->SetText(0, chinese);
     EXPECT_EQ(window->Text(0), chinese);
     EXPECT_EQ(window->TextLength(0), 2);
+}
+
+// A handler that fails: the failure ends inside the window procedure, the
+// user is told, and the window goes on.
+class FailingForm : public RecordingForm {
+public:
+    void OnEvent(ui::ControlId id, ui::Event event) override {
+        RecordingForm::OnEvent(id, event);
+        if (event == ui::Event::Change && failNext) {
+            failNext = false;
+            throw std::bad_alloc();
+        }
+    }
+    bool failNext = false;
+};
+
+TEST(EventFailure, IsToldAndTheWindowGoesOn) {
+    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    ASSERT_TRUE(toolkit.Initialize());
+    FailingForm form;
+    FormWindow* window = toolkit.Load(form, nullptr);
+    ASSERT_NE(window, nullptr);
+    testing::Pump(toolkit);
+    HWND field = window->ControlHandle(0);
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 1, 1);
+    form.failNext = true;
+    testing::MessageBoxSeen seen;
+    testing::AnswerNextMessageBox(seen);
+    testing::TypeText(toolkit, field, L"7");
+    testing::Pump(toolkit);
+    ASSERT_TRUE(seen.seen);
+    EXPECT_EQ(seen.text, L"内存不足，此操作未能完成。");
+    EXPECT_EQ(seen.title, L"Orvanta");
+    EXPECT_TRUE(IsWindow(window->Handle()));
+    testing::TypeText(toolkit, field, L"8");
+    EXPECT_EQ(window->Text(0), "578");
+    EXPECT_EQ(form.changes[0], 2);
 }
 
 }  // namespace

@@ -81,8 +81,11 @@ protected:
 TEST_F(RealMainWindow, EveryControlStandsWhereTheLayoutSaysAt96Dpi) {
     ASSERT_EQ(window->Dpi(), 96) << "the Wine prefix is expected at 96 dpi";
     ExpectLayout(96);
-    EXPECT_EQ(ChildRect(Control(Label2)).right - ChildRect(Control(Label2)).left, 1530 / 15)
-        << "9-point Song face: 12 pixels a full-width and 6 a half-width character";
+    // Eight full-width characters of 12 pixels and a colon, which the face in
+    // use may draw narrower than 宋体's 6 pixels, within the layout's 1530 twips.
+    const LONG label2 = ChildRect(Control(Label2)).right - ChildRect(Control(Label2)).left;
+    EXPECT_GE(label2, 8 * 12);
+    EXPECT_LE(label2, 1530 / 15);
 }
 
 TEST_F(RealMainWindow, LayoutAndFontScaleWhenTheDpiChanges) {
@@ -222,6 +225,58 @@ TEST_F(RealMainWindow, ANumberOutOfRangeIsAWarningAndTheProgramGoesOn) {
     SendMessageW(Control(Command1), BM_CLICK, 0, 0);
     Pump(toolkit);
     EXPECT_GT(window->TextLength(txtResult), 0);
+}
+
+TEST_F(RealMainWindow, LongPastesAreKeptWholeAndReadWhole) {
+    // Each field takes a paste beyond the platform's default limit (30,000
+    // characters under Wine, 32,767 on Windows), the number at its very end
+    // included. (Wine's edit control takes time that grows with the square of
+    // a pasted line's length, so the pastes are not much longer.)
+    const auto paste = [&](HWND field, const std::wstring& text) {
+        SetFocus(field);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        Pump(toolkit);
+    };
+    COMBOBOXINFO combo{sizeof combo};
+    ASSERT_TRUE(GetComboBoxInfo(Control(cboGradeDir), &combo));
+    paste(Control(txtGradeCur), std::wstring(39999, L'0') + L"1");
+    EXPECT_EQ(window->TextLength(txtGradeCur), 40000);
+    paste(combo.hwndItem, std::wstring(32998, L'0') + L"32");
+    EXPECT_EQ(window->TextLength(cboGradeDir), 33000);
+    paste(Control(txtGradeNext), std::wstring(32999, L'0') + L"3");
+    EXPECT_EQ(window->TextLength(txtGradeNext), 33000);
+    SendMessageW(Control(Command1), BM_CLICK, 0, 0);
+    Pump(toolkit);
+    GradeInputs inputs{"1", "32", "3", false, 0};
+    EXPECT_EQ(TextOf(txtResult), Widen(RunCalculation(inputs).text));
+}
+
+TEST_F(RealMainWindow, SwitchingToAnotherProgramAndBackLeavesTheFieldAsItWas) {
+    window->SetText(txtGradeNext, "5");
+    SetFocus(Control(txtGradeCur));
+    SendMessageW(Control(txtGradeCur), EM_SETSEL, 0, -1);
+    testing::TypeText(toolkit, Control(txtGradeCur), L"0 -5");
+    window->SetText(txtGradeNext, "5");
+    SendMessageW(Control(txtGradeCur), EM_SETSEL, 2, 2);  // the caret where the user left it
+
+    testing::ForeignWindow other;
+    testing::SwitchTo(toolkit, other.Handle());
+    ASSERT_NE(GetActiveWindow(), window->Handle()) << "the other program did not take the activation";
+    testing::SwitchTo(toolkit, window->Handle());
+    ASSERT_EQ(GetActiveWindow(), window->Handle());
+
+    EXPECT_EQ(GetFocus(), Control(txtGradeCur));
+    EXPECT_EQ(TextOf(txtGradeCur), L"0 -5") << "not normalised: the field was not left";
+    EXPECT_EQ(TextOf(txtGradeNext), L"5");
+    DWORD start = 0, end = 0;
+    SendMessageW(Control(txtGradeCur), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 2u);
+    EXPECT_EQ(end, 2u) << "nothing selected: the field was not entered anew";
+
+    // Moving inside the window still leaves the field.
+    testing::PressKey(toolkit, Control(txtGradeCur), VK_TAB);
+    EXPECT_EQ(TextOf(txtGradeCur), L"0");
 }
 
 TEST_F(RealMainWindow, TenThousandReportsAreAllKept) {

@@ -69,6 +69,46 @@ void AnswerNextMessageBox(MessageBoxSeen& seen) {
     SetTimer(nullptr, 0, 20, LookForBox);
 }
 
+ForeignWindow::ForeignWindow() {
+    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Thread, this, 0, &threadId_);
+    WaitForSingleObject(ready_, 10000);
+}
+
+ForeignWindow::~ForeignWindow() {
+    if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+    CloseHandle(ready_);
+}
+
+DWORD WINAPI ForeignWindow::Thread(LPVOID param) {
+    auto* self = static_cast<ForeignWindow*>(param);
+    self->window_ = CreateWindowExW(0, L"STATIC", L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                    100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetEvent(self->ready_);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (IsWindow(self->window_)) DestroyWindow(self->window_);
+    return 0;
+}
+
+void SwitchTo(Win32Toolkit& toolkit, HWND window) {
+    SetForegroundWindow(window);
+    for (int i = 0; i < 200 && GetForegroundWindow() != window; ++i) {
+        Pump(toolkit);
+        Sleep(5);
+    }
+    for (int i = 0; i < 20; ++i) {
+        Pump(toolkit);
+        Sleep(5);
+    }
+}
+
 namespace {
 ModalProbe* probing = nullptr;
 }  // namespace

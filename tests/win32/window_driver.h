@@ -29,6 +29,28 @@ struct MessageBoxSeen {
 };
 void AnswerNextMessageBox(MessageBoxSeen& seen);
 
+// A window of another program, as far as the window under test can tell: a
+// top-level window on a thread of its own, with its own message loop.
+class ForeignWindow {
+public:
+    ForeignWindow();
+    ~ForeignWindow();
+    ForeignWindow(const ForeignWindow&) = delete;
+    ForeignWindow& operator=(const ForeignWindow&) = delete;
+    HWND Handle() const { return window_; }
+
+private:
+    static DWORD WINAPI Thread(LPVOID self);
+    HANDLE thread_ = nullptr;
+    HANDLE ready_ = nullptr;
+    DWORD threadId_ = 0;
+    HWND window_ = nullptr;
+};
+
+// Makes `window` the foreground window and handles this thread's messages
+// until the activation has arrived where it belongs.
+void SwitchTo(Win32Toolkit& toolkit, HWND window);
+
 // The toolkit a form under test opens its modal windows with: the real one,
 // which runs `whileOpen` with the modal window once it is shown and the
 // modal loop is waiting for input.
