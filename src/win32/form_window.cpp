@@ -128,8 +128,8 @@ void FormWindow::MoveToFirstPosition(HWND owner) {
 
 void FormWindow::Show() {
     ShowWindow(window_, SW_SHOW);
-    UpdateWindow(window_);
     if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) ::SetFocus(first);
+    UpdateWindow(window_);
 }
 
 FormWindow::Control* FormWindow::FromHandle(HWND hwnd) {

@@ -101,7 +101,7 @@ private:
     void MakeFonts(int dpi);
     void ApplyFonts();
     void PlaceControls();
-    int FitComboHeight(const Control& combo, const RECT& closed);
+    void FitClosedComboHeight(const Control& combo, int height);
     void SizeWindowToLayout(const RECT* suggested);
     RECT PixelRect(const Control& control) const;
     SIZE CaptionPixels(const Control& control) const;

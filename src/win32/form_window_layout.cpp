@@ -23,7 +23,7 @@ void FormWindow::ApplyDpi(int dpi, const RECT* suggested) {
     ApplyFonts();
     PlaceControls();
     SizeWindowToLayout(suggested);
-    InvalidateRect(window_, nullptr, TRUE);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void FormWindow::MakeFonts(int dpi) {
@@ -37,35 +37,37 @@ HFONT FormWindow::FontFor(const Control& c) const {
 }
 
 void FormWindow::ApplyFonts() {
-    for (const Control& c : controls_) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), TRUE);
+    // Nothing is redrawn yet: the whole window is, once the layout pass is done.
+    for (const Control& c : controls_) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
 }
 
 void FormWindow::PlaceControls() {
     for (const Control& c : controls_) {
         const RECT r = PixelRect(c);
-        const int height = IsCombo(c.layout.kind) ? FitComboHeight(c, r) : r.bottom - r.top;
+        int height = r.bottom - r.top;
+        // A combo box's window reaches down to the bottom of its open list.
+        if (IsCombo(c.layout.kind))
+            height += static_cast<int>(SendMessageW(c.hwnd, CB_GETITEMHEIGHT, 0, 0)) * kDropDownItems + 2;
         SetWindowPos(c.hwnd, nullptr, r.left, r.top, r.right - r.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (IsCombo(c.layout.kind)) FitClosedComboHeight(c, r.bottom - r.top);
     }
 }
 
 // The closed combo box is as high as its layout says: its field's item height
-// is set, measured and corrected until it is. Returns the height to give the
-// window, that of the field with its open list.
-int FormWindow::FitComboHeight(const Control& combo, const RECT& closed) {
-    const int height = closed.bottom - closed.top;
-    SendMessageW(combo.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(1, height - 6));
+// is corrected by what the box measures too high or too low, until it fits or
+// a correction changes nothing (Wine keeps a closed combo box as high as its
+// font needs).
+void FormWindow::FitClosedComboHeight(const Control& combo, int height) {
+    int lastOff = 0;
     for (int attempt = 0; attempt < 4; ++attempt) {
-        SetWindowPos(combo.hwnd, nullptr, closed.left, closed.top, closed.right - closed.left, height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
         RECT now;
         GetWindowRect(combo.hwnd, &now);
         const int off = (now.bottom - now.top) - height;
         const LRESULT item = SendMessageW(combo.hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        if (off == 0 || item - off < 1) break;
+        if (off == 0 || off == lastOff || item - off < 1) return;
+        lastOff = off;
         SendMessageW(combo.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item - off);
     }
-    const LRESULT item = SendMessageW(combo.hwnd, CB_GETITEMHEIGHT, 0, 0);
-    return height + static_cast<int>(item) * kDropDownItems + 2;
 }
 
 // The client area takes the layout's size at the current dpi.
