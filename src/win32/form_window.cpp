@@ -103,7 +103,7 @@ bool FormWindow::CreateControl(Control& c) {
     if (kind == ControlKind::ResultBox) {
         // No length limit: the result box collects every report for as long as the window is open.
         SendMessageW(c.hwnd, EM_SETLIMITTEXT, 0, 0);
-        SetWindowSubclass(c.hwnd, ResultBoxProc, 0, 0);
+        if (!SetWindowSubclass(c.hwnd, ResultBoxProc, 0, 0)) return false;
     }
     if (kind == ControlKind::Picture && !picture_) picture_ = std::make_unique<ResourcePicture>(IDR_ABOUT_PICTURE);
     return true;
