@@ -45,20 +45,29 @@ FormWindow::~FormWindow() {
 
 bool FormWindow::Create(HWND owner) {
     const ui::FormLayout& layout = form_.Layout();
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
-                        (layout.minButton ? WS_MINIMIZEBOX : 0) | (layout.maxButton ? WS_MAXIMIZEBOX : 0);
+    style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (layout.minButton ? WS_MINIMIZEBOX : 0) |
+             (layout.maxButton ? WS_MAXIMIZEBOX : 0);
     // An owned window keeps a task bar button of its own.
-    const DWORD exStyle = WS_EX_CONTROLPARENT | (owner ? WS_EX_APPWINDOW : 0);
-    window_ = CreateWindowExW(exStyle, kFormClassName, Widen(layout.caption).c_str(), style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, 0, 0, owner, nullptr, toolkit_.Instance(), this);
+    exStyle_ = WS_EX_CONTROLPARENT | (owner ? WS_EX_APPWINDOW : 0);
+    // The window is made at its first place and size for the dpi it is
+    // expected to get there; should the system give it another, it is sized
+    // and placed again for that one.
+    dpi_ = owner ? DpiForWindow(owner) : SystemDpi();
+    const RECT first = FirstPosition(owner);
+    window_ = CreateWindowExW(exStyle_, kFormClassName, Widen(layout.caption).c_str(), style_, first.left, first.top,
+                              first.right - first.left, first.bottom - first.top, owner, nullptr, toolkit_.Instance(),
+                              this);
     if (!window_) return false;
-    dpi_ = DpiForWindow(window_);
-    MakeFonts(dpi_);
+    const int expectedDpi = dpi_;
+    MakeFonts(DpiForWindow(window_));
     if (!CreateControls()) return false;
-
     if (layout.applicationIcon) SetIcon(reinterpret_cast<ui::IconRef>(toolkit_.ApplicationIcon(dpi_, false)));
-    ApplyDpi(dpi_, nullptr);
-    MoveToFirstPosition(owner);
+    if (dpi_ != expectedDpi) {
+        const RECT placed = FirstPosition(owner);
+        SetWindowPos(window_, nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    FitClientArea();
 
     form_.Attach(this);
     try {
@@ -86,11 +95,16 @@ bool FormWindow::CreateControls() {
 bool FormWindow::CreateControl(Control& c) {
     const ControlId id = IdOf(c);
     const ControlKind kind = c.layout.kind;
+    // Created where the layout puts it, in the window's font: the window is
+    // ready to be shown without a second pass over its controls.
+    const RECT r = PixelRect(c);
     c.hwnd = CreateWindowExW(ExStyleOf(kind), WindowClassOf(kind), HasCaption(kind) ? Widen(c.layout.caption).c_str() : L"",
-                             StyleOf(c.layout), 0, 0, 0, 0, window_,
+                             StyleOf(c.layout), r.left, r.top, r.right - r.left, WindowHeight(c, r), window_,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + id)), toolkit_.Instance(),
                              nullptr);
     if (!c.hwnd) return false;
+    SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
+    if (IsCombo(kind)) FitClosedComboHeight(c, r.bottom - r.top);
     // A combo box takes its edit field's first text after it exists.
     if (kind == ControlKind::EditCombo) SetWindowTextW(c.hwnd, Widen(c.layout.caption).c_str());
     if (IsInputField(kind)) {
@@ -109,21 +123,23 @@ bool FormWindow::CreateControl(Control& c) {
     return true;
 }
 
-// Centred on the owner window, or on the work area of the screen.
-void FormWindow::MoveToFirstPosition(HWND owner) {
-    RECT frame;
-    GetWindowRect(window_, &frame);
+// The window's rectangle at its first position: centred on its owner
+// window, or on the work area of the screen.
+RECT FormWindow::FirstPosition(HWND owner) const {
     RECT area;
     if (form_.Layout().startPosition == ui::StartPosition::CenterOwner && owner) {
         GetWindowRect(owner, &area);
     } else {
         MONITORINFO monitor{sizeof monitor};
-        GetMonitorInfoW(MonitorFromWindow(owner ? owner : window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        GetMonitorInfoW(owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY)
+                              : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY),
+                        &monitor);
         area = monitor.rcWork;
     }
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    SetWindowPos(window_, nullptr, area.left + ((area.right - area.left) - width) / 2,
-                 area.top + ((area.bottom - area.top) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = WindowSize();
+    const LONG left = area.left + ((area.right - area.left) - size.cx) / 2;
+    const LONG top = area.top + ((area.bottom - area.top) - size.cy) / 2;
+    return {left, top, left + size.cx, top + size.cy};
 }
 
 void FormWindow::Show() {

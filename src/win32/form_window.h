@@ -76,7 +76,7 @@ private:
     // Creation (form_window.cpp).
     bool CreateControls();
     bool CreateControl(Control& control);
-    void MoveToFirstPosition(HWND owner);
+    RECT FirstPosition(HWND owner) const;
 
     // Messages (form_window.cpp): one handler each.
     static LRESULT CALLBACK ResultBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -96,13 +96,18 @@ private:
     void ReportText(ui::ControlId id, std::wstring now);
     void ShowDefaultButton(ui::ControlId focused);
 
-    // The layout pass for a dpi (form_window_layout.cpp).
+    // Rectangles and fonts for the current dpi, and the pass that applies
+    // them all again for another (form_window_layout.cpp).
     void ApplyDpi(int dpi, const RECT* suggested);
     void MakeFonts(int dpi);
     void ApplyFonts();
     void PlaceControls();
     void FitClosedComboHeight(const Control& combo, int height);
+    int WindowHeight(const Control& control, const RECT& rect) const;
+    int LinePixels(HFONT font) const;
+    SIZE WindowSize() const;
     void SizeWindowToLayout(const RECT* suggested);
+    void FitClientArea();
     RECT PixelRect(const Control& control) const;
     SIZE CaptionPixels(const Control& control) const;
     HFONT FontFor(const Control& control) const;
@@ -110,6 +115,8 @@ private:
     Win32Toolkit& toolkit_;
     ui::Form& form_;
     HWND window_ = nullptr;
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
     std::vector<Control> controls_;
     int dpi_ = 96;
     WindowFont font_;

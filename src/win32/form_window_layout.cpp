@@ -5,7 +5,7 @@
 #include "control_kinds.h"
 #include "dpi_scaling.h"
 #include "form_window.h"
-#include "window_text.h"
+#include "text_convert.h"
 
 namespace orvanta::win32 {
 
@@ -18,8 +18,10 @@ constexpr int kDropDownItems = 8;  // how many items an open combo box's list sh
 
 }  // namespace
 
+// When the window moves to a display of another dpi, everything is laid out
+// again for it.
 void FormWindow::ApplyDpi(int dpi, const RECT* suggested) {
-    if (dpi != dpi_ || !font_.Handle()) MakeFonts(dpi);
+    MakeFonts(dpi);
     ApplyFonts();
     PlaceControls();
     SizeWindowToLayout(suggested);
@@ -44,13 +46,17 @@ void FormWindow::ApplyFonts() {
 void FormWindow::PlaceControls() {
     for (const Control& c : controls_) {
         const RECT r = PixelRect(c);
-        int height = r.bottom - r.top;
-        // A combo box's window reaches down to the bottom of its open list.
-        if (IsCombo(c.layout.kind))
-            height += static_cast<int>(SendMessageW(c.hwnd, CB_GETITEMHEIGHT, 0, 0)) * kDropDownItems + 2;
-        SetWindowPos(c.hwnd, nullptr, r.left, r.top, r.right - r.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(c.hwnd, nullptr, r.left, r.top, r.right - r.left, WindowHeight(c, r), SWP_NOZORDER | SWP_NOACTIVATE);
         if (IsCombo(c.layout.kind)) FitClosedComboHeight(c, r.bottom - r.top);
     }
+}
+
+// A combo box's window reaches down to the bottom of its open list, whose
+// items are a line of the window's font high.
+int FormWindow::WindowHeight(const Control& c, const RECT& r) const {
+    const int height = r.bottom - r.top;
+    if (!IsCombo(c.layout.kind)) return height;
+    return height + LinePixels(font_.Handle()) * kDropDownItems + 2;
 }
 
 // The closed combo box is as high as its layout says: its field's item height
@@ -70,25 +76,36 @@ void FormWindow::FitClosedComboHeight(const Control& combo, int height) {
     }
 }
 
+// The window's outer size for the layout's client area at the current dpi.
+SIZE FormWindow::WindowSize() const {
+    const ui::FormLayout& layout = form_.Layout();
+    const RECT outer = WindowRectForClient(ui::TwipsToPixels(layout.clientWidthTwips, dpi_),
+                                           ui::TwipsToPixels(layout.clientHeightTwips, dpi_), style_, exStyle_, dpi_);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 // The client area takes the layout's size at the current dpi.
 void FormWindow::SizeWindowToLayout(const RECT* suggested) {
+    const SIZE size = WindowSize();
+    if (suggested)
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitClientArea();
+}
+
+// Where the frame is not drawn at the window's dpi (an older system), the
+// client area is set right by what it turned out to be.
+void FormWindow::FitClientArea() {
     const ui::FormLayout& layout = form_.Layout();
     const int wantWidth = ui::TwipsToPixels(layout.clientWidthTwips, dpi_);
     const int wantHeight = ui::TwipsToPixels(layout.clientHeightTwips, dpi_);
-    const RECT outer = WindowRectForClient(wantWidth, wantHeight, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
-                                           static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi_);
-    RECT now;
-    GetWindowRect(window_, &now);
-    const int x = suggested ? suggested->left : now.left, y = suggested ? suggested->top : now.top;
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    // Where the frame is not drawn at the new dpi (an older system), the
-    // client area is set right by what it turned out to be.
-    RECT client;
+    RECT client, outer;
     GetClientRect(window_, &client);
-    if (client.right != wantWidth || client.bottom != wantHeight)
-        SetWindowPos(window_, nullptr, 0, 0, width + wantWidth - client.right, height + wantHeight - client.bottom,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (client.right == wantWidth && client.bottom == wantHeight) return;
+    GetWindowRect(window_, &outer);
+    SetWindowPos(window_, nullptr, 0, 0, (outer.right - outer.left) + wantWidth - client.right,
+                 (outer.bottom - outer.top) + wantHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT FormWindow::PixelRect(const Control& c) const {
@@ -114,15 +131,26 @@ RECT FormWindow::PixelRect(const Control& c) const {
 }
 
 SIZE FormWindow::CaptionPixels(const Control& c) const {
-    HDC dc = GetDC(c.hwnd);
+    HDC dc = GetDC(window_);
     if (!dc) return {0, 0};
     HGDIOBJ old = SelectObject(dc, FontFor(c));
-    const std::wstring caption = WindowText(c.hwnd);
+    const std::wstring caption = Widen(c.layout.caption);
     RECT rect{0, 0, 0, 0};
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
-    ReleaseDC(c.hwnd, dc);
+    ReleaseDC(window_, dc);
     return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int FormWindow::LinePixels(HFONT font) const {
+    HDC dc = GetDC(window_);
+    if (!dc) return 0;
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+    return metrics.tmHeight;
 }
 
 }  // namespace orvanta::win32
