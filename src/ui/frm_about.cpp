@@ -1,4 +1,5 @@
 #include "frm_about.h"
+#include "program_info.h"
 
 namespace orvanta::ui {
 
@@ -10,9 +11,10 @@ constexpr int kLinkLeft = 1680;
 
 const std::array<ControlLayout, Count> kAboutControls = {{
     {"Image1", ControlKind::Picture, kNoControl, 240, 120, 555, 600, kNoTabIndex, ""},
-    {"Label1", ControlKind::Label, kNoControl, 1080, 120, kSizeToCaption, 180, 0, "Virelo | Orvanta1.2"},
+    {"Label1", ControlKind::Label, kNoControl, 1080, 120, kSizeToCaption, 180, 0,
+     ORVANTA_INTERNAL_NAME " | " ORVANTA_NAME ORVANTA_VERSION},  // Virelo | Orvanta1.2
     {"Label2", ControlKind::Label, kNoControl, 1080, 480, kSizeToCaption, 180, 1,
-     "\xE4\xBD\x9C\xE8\x80\x85:Orvanta \xE5\xBC\x80\xE5\x8F\x91\xE7\xBB\x84"},  // 作者:Orvanta 开发组
+     "\xE4\xBD\x9C\xE8\x80\x85:" ORVANTA_AUTHOR},  // 作者: and the author
     {"Label3", ControlKind::Label, kNoControl, 1080, 720, 450, 180, 3, "\xE4\xB8\xBB\xE9\xA1\xB5:"},  // 主页:
     {"Label4", ControlKind::LinkLabel, kNoControl, kLinkLeft, 720, kSizeToCaption, 180, 4,
      kHomePage.data(), false, true, /*handCursor=*/true},

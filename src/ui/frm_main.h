@@ -4,6 +4,7 @@
 #include <array>
 
 #include "grade_request.h"
+#include "program_info.h"
 #include "toolkit.h"
 
 namespace orvanta::ui {
@@ -18,7 +19,7 @@ enum : ControlId {
 extern const std::array<ControlLayout, main_controls::Count> kMainControls;
 extern const FormLayout kMainLayout;
 
-inline constexpr std::string_view kAppTitle = "Orvanta";
+inline constexpr std::string_view kAppTitle = ORVANTA_NAME;
 // Shown when a number leaves the signed 32-bit range during a calculation.
 inline constexpr std::string_view kOutOfRangeMessage =
     "\xE6\x95\xB0\xE5\x80\xBC\xE8\xB6\x85\xE5\x87\xBA\xE8\x8C\x83\xE5\x9B\xB4\xEF\xBC\x8C"

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "frm_main.h"
+#include "program_info.h"
 #include "shell_links.h"
 #include "win32_toolkit.h"
 
@@ -26,7 +27,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         orvanta::ui::frmMain mainForm(toolkit, shell);
         exitCode = toolkit.Run(mainForm);
     } else {
-        MessageBoxW(nullptr, L"\x65E0\x6CD5\x521B\x5EFA\x7A97\x53E3\x3002", L"Orvanta", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, L"\x65E0\x6CD5\x521B\x5EFA\x7A97\x53E3\x3002", L"" ORVANTA_NAME, MB_OK | MB_ICONERROR);
     }
     return exitCode;
 }
