@@ -23,8 +23,9 @@ such functions are kept only for the functions that are kept:
 It then checks that every kept function with an unwind table has it in the
 program, that no table is kept without its function, and that the tables
 still end with the same file (crtend.o's terminator must stay last). Link
-commands without --gc-sections, or without such tables (64-bit programs, whose
-.pdata the linker handles itself), run unchanged.
+commands without --gc-sections, or without such tables, run unchanged: 64-bit
+programs unwind through .pdata, whose entries the linker keeps even for
+dropped functions, so they are left as the linker makes them.
 """
 import os
 import re
@@ -111,7 +112,7 @@ def main(command):
     def last_table_file(sections):
         return next((f for n, f in reversed(sections) if n.startswith(".eh_frame")), None)
 
-    last_files = last_table_file(first)
+    last_file = last_table_file(first)
     functions = set()
     while True:
         text = script
@@ -136,8 +137,8 @@ def main(command):
         orphans = names(sections, section) - names(sections, ".text")
         if orphans:
             sys.exit(f"gc_unwind_link: {section} kept without its function: {', '.join(sorted(orphans)[:5])}")
-    if last_table_file(sections) != last_files:
-        sys.exit(f"gc_unwind_link: .eh_frame no longer ends with {last_files}")
+    if last_table_file(sections) != last_file:
+        sys.exit(f"gc_unwind_link: .eh_frame no longer ends with {last_file}")
     os.remove(script_path)
     if wanted_map:
         os.replace(map_path, wanted_map)
