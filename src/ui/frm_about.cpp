@@ -1,4 +1,5 @@
 #include "frm_about.h"
+#include "program_info.h"
 
 namespace orvanta::ui {
 
@@ -12,8 +13,9 @@ constexpr int kLinkLeft = 1680;
 // 450 twips for "主页:" and "邮箱:", 900 for the date).
 const std::array<ControlLayout, Count> kAboutControls = {{
     {"Image1", ControlKind::Picture, kNoControl, 240, 120, 555, 600, kNoTabIndex, ""},
-    {"Label1", ControlKind::Label, kNoControl, 1080, 120, kSizeToCaption, 180, 0, "Virelo | Orvanta1.2"},
-    {"Label2", ControlKind::Label, kNoControl, 1080, 480, kSizeToCaption, 180, 1, "作者:Orvanta 开发组"},
+    {"Label1", ControlKind::Label, kNoControl, 1080, 120, kSizeToCaption, 180, 0,
+     ORVANTA_INTERNAL_NAME " | " ORVANTA_NAME ORVANTA_VERSION},  // Virelo | Orvanta1.2
+    {"Label2", ControlKind::Label, kNoControl, 1080, 480, kSizeToCaption, 180, 1, "作者:" ORVANTA_AUTHOR},
     {"Label3", ControlKind::Label, kNoControl, 1080, 720, kSizeToCaption, 180, 3, "主页:"},
     {"Label4", ControlKind::LinkLabel, kNoControl, kLinkLeft, 720, kSizeToCaption, 180, 4,
      kHomePage.data(), false, true, /*handCursor=*/true},

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "program_info.h"
 #include "toolkit.h"
 
 namespace orvanta::ui {
@@ -24,7 +25,7 @@ inline constexpr std::string_view kHomePage = "https://orvanta.example.com/";
 inline constexpr std::string_view kAccount = "20080513";
 inline constexpr std::string_view kMailAddress = "orvanta@example.com";
 inline constexpr std::string_view kChatScheme = "tovix";
-inline constexpr std::string_view kChatSite = "Orvanta";
+inline constexpr std::string_view kChatSite = ORVANTA_NAME;
 
 inline constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
 inline constexpr int kShow = 5;        // SW_SHOW

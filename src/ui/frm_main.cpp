@@ -31,7 +31,7 @@ const std::array<ControlLayout, Count> kMainControls = {{
 }};
 
 const FormLayout kMainLayout = {
-    "frmMain", "Orvanta", 5625, 3345, /*minButton=*/true, /*maxButton=*/false,
+    "frmMain", kAppTitle.data(), 5625, 3345, /*minButton=*/true, /*maxButton=*/false,
     StartPosition::CenterScreen, /*applicationIcon=*/true, kMainControls.data(), kMainControls.size(),
 };
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "grade_request.h"
+#include "program_info.h"
 #include "toolkit.h"
 
 namespace orvanta::ui {
@@ -18,7 +19,7 @@ enum : ControlId {
 extern const std::array<ControlLayout, main_controls::Count> kMainControls;
 extern const FormLayout kMainLayout;
 
-inline constexpr std::string_view kAppTitle = "Orvanta";
+inline constexpr std::string_view kAppTitle = ORVANTA_NAME;
 // Shown when a number leaves the signed 32-bit range during a calculation.
 inline constexpr std::string_view kOutOfRangeMessage = "数值超出范围，无法计算。";
 

@@ -1,5 +1,7 @@
 #include "callback_guard.h"
 
+#include "program_info.h"
+
 namespace orvanta::win32 {
 
 void ReportFailure(HWND owner, Failure failure) noexcept {
@@ -8,7 +10,7 @@ void ReportFailure(HWND owner, Failure failure) noexcept {
     reporting = true;
     const wchar_t* text = failure == Failure::OutOfMemory ? L"内存不足，此操作未能完成。"
                                                           : L"发生意外错误，此操作未能完成。";
-    MessageBoxW(owner, text, L"Orvanta", MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, text, L"" ORVANTA_NAME, MB_OK | MB_ICONERROR);
     reporting = false;
 }
 

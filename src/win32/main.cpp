@@ -5,6 +5,7 @@
 
 #include "callback_guard.h"
 #include "frm_main.h"
+#include "program_info.h"
 #include "shell_links.h"
 #include "win32_toolkit.h"
 
@@ -28,6 +29,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         return toolkit.Initialize() ? toolkit.Run(mainForm) : win32::Win32Toolkit::kCouldNotStart;
     });
     if (exitCode != win32::Win32Toolkit::kCouldNotStart) return exitCode;
-    MessageBoxW(nullptr, L"无法创建窗口。", L"Orvanta", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, L"无法创建窗口。", L"" ORVANTA_NAME, MB_OK | MB_ICONERROR);
     return 1;
 }
