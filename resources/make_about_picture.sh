@@ -14,7 +14,7 @@ out_dir=${1:-$here}
 mkdir -p "$out_dir"
 out="$out_dir/about.jpg"
 expected_bytes=6770
-comment="Orvanta 1.2"
+comment="Orvanta"
 
 # shellcheck source=emblem.sh
 . "$here/emblem.sh"
