@@ -15,8 +15,19 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Test programs run through Wine; the wrapper picks the prefix and display.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec)
-# Every program links statically: it needs no DLL but Windows' own.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
-# A link with --gc-sections also drops the unwind tables of the functions it
-# drops (see gc_unwind_link.py); other links run as they are.
-set(CMAKE_CXX_LINKER_LAUNCHER python3 ${CMAKE_CURRENT_LIST_DIR}/gc_unwind_link.py)
+# Every program links statically: it needs no DLL but Windows' own. Its
+# header keeps the values mingw-w64 programs have always had, where lld's own
+# would differ: 2 MiB reserved for the main thread's stack (lld: 1 MiB), and
+# subsystem version 4.0 for 32-bit, 5.2 for 64-bit (lld: 6.0; Windows reports
+# window frames differently to programs made for 6.0 or later).
+if(ORVANTA_MINGW_ARCH STREQUAL "i686")
+  set(subsystem_major 4)
+  set(subsystem_minor 0)
+else()
+  set(subsystem_major 5)
+  set(subsystem_minor 2)
+endif()
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--stack,0x200000 \
+-Wl,--major-subsystem-version,${subsystem_major} -Wl,--minor-subsystem-version,${subsystem_minor}")
+# lld links every program (see mingw-lld-link.cmake).
+set(CMAKE_USER_MAKE_RULES_OVERRIDE_CXX ${CMAKE_CURRENT_LIST_DIR}/mingw-lld-link.cmake)
