@@ -2,12 +2,11 @@
 # Checks the committed binary resources (orvanta.ico, about.jpg, hand.cur):
 #  - they are rebuilt byte for byte by make_all.sh and, in a second run, by
 #    the three make_*.sh scripts one by one (reproducible builds);
-#  - their formats, parsed by resource_checks.py: sizes, the icon directory,
-#    the cursor's hot spot and mask, the JPEG frame;
-#  - resource_checks.py itself rejects damaged copies of them.
+#  - their formats, as icotool and ImageMagick read them (resource_checks.py):
+#    sizes, the icon's images, the cursor's hot spot and pixels, the JPEG frame;
+#  - resource_checks.py rejects wrong copies of them made with the same tools.
 # Prints one line per check.  Exit status: 0 all passed, 1 a check failed,
-# 77 the formats passed but the build tools (ImageMagick 6, icotool) are
-# missing, so the rebuild was skipped.
+# 77 ImageMagick 6 or icotool is missing, so nothing could be checked.
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -15,7 +14,6 @@ res=$(cd "$here/../../resources" && pwd)
 checks="$here/resource_checks.py"
 files=(orvanta.ico about.jpg hand.cur)
 failed=0
-skipped=0
 
 result() {     # result OK TEXT
     if [[ $1 == 0 ]]; then
@@ -27,31 +25,31 @@ result() {     # result OK TEXT
 }
 
 if ! command -v python3 > /dev/null; then
-    echo "FAIL python3 is needed to parse the resources"
+    echo "FAIL python3 is needed to check the resources"
     exit 1
 fi
 
-if [[ -x ${IM_CONVERT:-/usr/bin/convert} ]] && command -v icotool > /dev/null; then
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
-    "$res/make_all.sh" "$work/first" > "$work/first.log" 2>&1
-    result $? "rebuild: make_all.sh succeeds"
-    for script in make_icon.sh make_about_picture.sh make_cursor.sh; do
-        "$res/$script" "$work/second" >> "$work/second.log" 2>&1
-        result $? "rebuild: $script succeeds"
-    done
-    for f in "${files[@]}"; do
-        cmp -s "$work/first/$f" "$work/second/$f"
-        result $? "rebuild: $f is identical in two runs"
-        cmp -s "$work/first/$f" "$res/$f"
-        result $? "rebuild: committed $f equals the rebuilt one"
-    done
-    if (( failed )); then
-        sed 's/^/     | /' "$work/first.log" "$work/second.log"
-    fi
-else
-    echo "skip rebuild: needs ${IM_CONVERT:-/usr/bin/convert} (ImageMagick 6) and icotool"
-    skipped=1
+if [[ ! -x ${IM_CONVERT:-/usr/bin/convert} ]] || ! command -v icotool > /dev/null; then
+    echo "skip: needs ${IM_CONVERT:-/usr/bin/convert} (ImageMagick 6) and icotool (icoutils)"
+    exit 77
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$res/make_all.sh" "$work/first" > "$work/first.log" 2>&1
+result $? "rebuild: make_all.sh succeeds"
+for script in make_icon.sh make_about_picture.sh make_cursor.sh; do
+    "$res/$script" "$work/second" >> "$work/second.log" 2>&1
+    result $? "rebuild: $script succeeds"
+done
+for f in "${files[@]}"; do
+    cmp -s "$work/first/$f" "$work/second/$f"
+    result $? "rebuild: $f is identical in two runs"
+    cmp -s "$work/first/$f" "$res/$f"
+    result $? "rebuild: committed $f equals the rebuilt one"
+done
+if (( failed )); then
+    sed 's/^/     | /' "$work/first.log" "$work/second.log"
 fi
 
 python3 "$checks" icon "$res/orvanta.ico" || failed=1
@@ -62,9 +60,5 @@ python3 "$checks" selftest "$res" || failed=1
 if (( failed )); then
     echo "resources: FAILED"
     exit 1
-fi
-if (( skipped )); then
-    echo "resources: formats passed, rebuild skipped"
-    exit 77
 fi
 echo "resources: all checks passed"

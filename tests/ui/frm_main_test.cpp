@@ -120,6 +120,7 @@ TEST_F(MainWindowTest, ACurrentLevelRewrittenByCalculateResetsTheRemainingDaysFi
 }
 
 struct LeaveCase {
+    const char* name;  // names the case alike in every build
     const char* typed;
     std::string shown;
 };
@@ -134,9 +135,12 @@ TEST_P(RemainingDaysLeaveTest, LeavingTheFieldNormalisesIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, RemainingDaysLeaveTest,
-                         ::testing::Values(LeaveCase{"-3", "3"}, LeaveCase{"0", kUnknown},
-                                           LeaveCase{"abc", kUnknown}, LeaveCase{"", kUnknown},
-                                           LeaveCase{"  7 ", "7"}, LeaveCase{"2.5", "2"}));
+                         ::testing::Values(LeaveCase{"Negative", "-3", "3"}, LeaveCase{"Zero", "0", kUnknown},
+                                           LeaveCase{"NoDigits", "abc", kUnknown},
+                                           LeaveCase{"Empty", "", kUnknown},
+                                           LeaveCase{"BetweenSpaces", "  7 ", "7"},
+                                           LeaveCase{"HalfToEven", "2.5", "2"}),
+                         [](const ::testing::TestParamInfo<LeaveCase>& info) { return info.param.name; });
 
 TEST_F(MainWindowTest, LeavingALevelFieldNormalisesItAndEnteringSelectsAll) {
     w.Type("007");
