@@ -1,128 +1,125 @@
 #!/usr/bin/env python3
-"""Where the bytes of a mingw-w64 program file go, from the linker's map
-(-Wl,-Map=FILE) and the program file itself.
+"""Where the bytes of a mingw-w64 program file go, from lld's link map
+(-Wl,-Map=FILE) and what objdump says of the program file.
 
 Usage: bench/program_budget.py build/win32/orvanta.exe build/win32/orvanta.map
 (every build writes the program's link map next to it).
 
 Every input section of the map is put in one group by the file it came from
 (the resources, our own objects, libstdc++, libgcc and its unwinder,
-winpthread, the mingw CRT, the import libraries, the base relocations) and
-counted under its output section, then the largest files of each group are
-listed. What the
-program file holds beyond the input sections is counted apart: the headers,
-the gaps between input sections (their alignment), and each section's
-padding up to the file alignment."""
+winpthread, the mingw CRT, the import libraries) and counted under its output
+section, then the largest files of each group are listed. lld names a
+library member without its library, so the member lists of the libraries
+(ar t) tell which one it came from. What the program file holds beyond the
+input sections is counted apart: the base relocations (which lld makes
+itself), the headers, what lies between input sections (their alignment,
+and the few tables lld makes), and each section's padding up to the file
+alignment."""
 import collections
+import os
 import re
-import struct
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "program"))
+from program_file import TRIPLETS, ProgramFile, tool  # noqa: E402
 
-def group(path, section):
+# The libraries that are counted apart, by the names the compiler finds them by.
+LIBRARIES = {
+    "libstdc++": ["libstdc++.a"],
+    "libgcc, unwinder": ["libgcc.a", "libgcc_eh.a"],
+    "winpthread": ["libpthread.a"],
+    "mingw CRT": ["libmingw32.a", "libmingwex.a", "libmsvcrt.a", "libmoldname.a", "libuuid.a"],
+}
+# An import library's members, as dlltool names them: the head, the tail and
+# one member for each function (libuser32h.o, libuser32t.o, libuser32s00982.o).
+IMPORT_MEMBER = re.compile(r"^lib\w+?(s\d+|h|t)\.o$")
+
+
+def member_groups(triplet):
+    """The group of each member of the libraries above."""
+    compiler = triplet + "-g++-posix"
+    groups = {}
+    for group, names in LIBRARIES.items():
+        for name in names:
+            path = tool(compiler, "-print-file-name=" + name).decode().strip()
+            if os.path.isabs(path):
+                for member in tool(triplet + "-ar", "t", path).decode().split():
+                    groups.setdefault(member, group)
+    return groups
+
+
+def group(path, members):
     name = path.rsplit("/", 1)[-1]
-    if section.startswith(".rsrc"):
-        return "resources"
-    if section.startswith(".reloc") or path == "dll stuff":
-        return "relocations"
-    if "CMakeFiles/" in path or "liborvanta" in path:
+    if name.endswith(".obj"):  # what CMake compiled
         return "our code"
-    if name.startswith("libstdc++.a"):
-        return "libstdc++"
-    if name.startswith(("libgcc.a", "libgcc_eh.a")):
-        return "libgcc, unwinder"
-    if name.startswith(("libwinpthread.a", "libpthread.a")):
-        return "winpthread"
-    m = re.match(r"lib(\w+)\.a\((lib\w+?)(s\d+|h|t)\.o\)", name)
-    if m or "_a-" in name and "uuid" in name:
-        return "import tables" if m else "mingw CRT"
-    if name.startswith(("libmingw32.a", "libmingwex.a", "libmsvcrt.a", "libmoldname.a")) or \
-            name.startswith(("crt", "dllcrt", "crtbegin", "crtend", "libkernel32.a")):
+    if IMPORT_MEMBER.match(name):
+        return "import tables"
+    if name in members:
+        return members[name]
+    if os.path.isabs(path) and name.startswith("crt"):  # the start-up files, given by path
         return "mingw CRT"
     return "other: " + name
 
 
-def input_sections(map_path):
-    """(output section, input section, address, size, file) for each input section."""
-    out = None
-    pending = None
-    in_memory_map = False
+def map_sections(map_path):
+    """(output section, address, size, [(address, size, file)]) for each output
+    section of lld's map, whose lines are: address, size, alignment, then the
+    output section, or indented once an input section (FILE:(SECTION)), or
+    indented twice a symbol."""
+    outputs = []
     for line in open(map_path, encoding="utf-8", errors="replace"):
-        line = line.rstrip("\n")
-        if line.startswith("Linker script and memory map"):
-            in_memory_map = True
-            continue
-        if not in_memory_map:
-            continue
-        m = re.match(r"^(\.\S+)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)", line)
+        m = re.match(r"^([0-9a-f]+) ([0-9a-f]+) +\d+ (\S.*)$", line)
         if m:
-            out = m.group(1)
-            pending = None
+            outputs.append((m.group(3), int(m.group(1), 16), int(m.group(2), 16), []))
             continue
-        if re.match(r"^\.\S+$", line):  # an output section too long for one line
-            out = line.strip()
-            continue
-        m = re.match(r"^ (\.\S+|COMMON)\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$", line)
-        if m:
-            yield out, m.group(1), int(m.group(2), 16), int(m.group(3), 16), m.group(4)
-            pending = None
-            continue
-        m = re.match(r"^ (\.\S+|COMMON)$", line)
-        if m:
-            pending = m.group(1)
-            continue
-        m = re.match(r"^\s+0x([0-9a-f]+)\s+0x([0-9a-f]+)\s+(\S.*)$", line)
-        if m and pending:
-            yield out, pending, int(m.group(1), 16), int(m.group(2), 16), m.group(3)
-            pending = None
-
-
-def pe_sections(exe):
-    data = open(exe, "rb").read()
-    pe = struct.unpack_from("<I", data, 0x3C)[0]
-    count, = struct.unpack_from("<H", data, pe + 6)
-    optional_size, = struct.unpack_from("<H", data, pe + 20)
-    opt = pe + 24
-    headers = struct.unpack_from("<I", data, opt + 60)[0]
-    sections = []
-    for i in range(count):
-        name, vsize, vaddr, rsize, raddr = struct.unpack_from("<8sIIII", data, opt + optional_size + 40 * i)
-        sections.append((name.rstrip(b"\0").decode(), vsize, rsize))
-    return len(data), headers, sections
+        m = re.match(r"^([0-9a-f]+) ([0-9a-f]+) +\d+ {9}(\S.*):\(.*\)$", line)
+        if m and outputs:
+            outputs[-1][3].append((int(m.group(1), 16), int(m.group(2), 16), m.group(3)))
+    return outputs
 
 
 def main(exe, map_path):
-    size, headers, sections = pe_sections(exe)
-    by = collections.defaultdict(lambda: collections.Counter())
+    program = ProgramFile(exe)
+    size = os.path.getsize(exe)
+    headers = int(program.field("SizeOfHeaders"), 16)
+    alignment = int(program.field("FileAlignment"), 16)
+    members = member_groups(TRIPLETS[program.format])
+    outputs = {address: (name, inputs) for name, address, _, inputs in map_sections(map_path)}
+
+    by = collections.defaultdict(collections.Counter)
     files = collections.defaultdict(collections.Counter)
-    used = collections.Counter()
-    for out, _, _, length, path in input_sections(map_path):
-        if length == 0 or out is None:
-            continue
-        g = group(path, out)
-        key = out[:8]
-        by[g][key] += length
-        used[key] += length
-        files[g][path.rsplit("/", 1)[-1]] += length
-    on_file = {name: rsize for name, _, rsize in sections}
-    columns = [name for name, _, rsize in sections if rsize]
+    columns, used, on_file, data = [], collections.Counter(), {}, {}
+    for section in program.sections:
+        name, inputs = outputs.get(section.address, (section.name, []))
+        columns.append(name)
+        data[name] = section.size
+        on_file[name] = -(-section.size // alignment) * alignment
+        if name == ".reloc":
+            by["relocations"][name] += section.size
+            used[name] += section.size
+        end = section.address + section.size  # the rest (uninitialised data) is not in the file
+        for address, length, path in inputs:
+            length = max(0, min(address + length, end) - address)
+            if not length:
+                continue
+            g = "resources" if name == ".rsrc" else group(path, members)
+            by[g][name] += length
+            used[name] += length
+            files[g][path.rsplit("/", 1)[-1]] += length
+
     groups = ["resources", "our code", "libstdc++", "libgcc, unwinder", "winpthread", "mingw CRT", "import tables",
               "relocations"]
     groups += sorted(g for g in by if g not in groups)
-    width = max(len(g) for g in groups + ["section padding"]) + 2
-    print("".ljust(width) + "".join(c.rjust(10) for c in columns) + "total".rjust(10))
+    width = max(len(g) for g in groups + ["between input sections"]) + 2
+    print("".ljust(width) + "".join(c[:9].rjust(10) for c in columns) + "total".rjust(10))
     total_rows = 0
     for g in groups:
         row = [by[g][c] for c in columns]
         total_rows += sum(row)
         print(g.ljust(width) + "".join(str(v).rjust(10) for v in row) + str(sum(row)).rjust(10))
-    gaps = []
-    for name, vsize, rsize in sections:
-        if not rsize:
-            continue
-        gaps.append(min(vsize, rsize) - used[name])
-    print("gaps between inputs".ljust(width) + "".join(str(v).rjust(10) for v in gaps) + str(sum(gaps)).rjust(10))
-    pads = [rsize - min(vsize, rsize) for name, vsize, rsize in sections if rsize]
+    gaps = [data[c] - used[c] for c in columns]
+    print("between input sections".ljust(width) + "".join(str(v).rjust(10) for v in gaps) + str(sum(gaps)).rjust(10))
+    pads = [on_file[c] - data[c] for c in columns]
     print("file alignment".ljust(width) + "".join(str(v).rjust(10) for v in pads) + str(sum(pads)).rjust(10))
     print("headers".ljust(width) + str(headers).rjust(10))
     accounted = headers + total_rows + sum(gaps) + sum(pads)
