@@ -248,7 +248,14 @@ MemoryWindow& MemoryToolkit::Load(Form& form, IconRef icon) {
     windows.push_back(std::make_unique<MemoryWindow>(form, icon));
     MemoryWindow& window = *windows.back();
     form.Attach(&window);
-    form.Form_Load();
+    try {
+        form.Form_Load();
+    } catch (...) {
+        // As with the real windows: a failed load goes on to the caller and the window does not open.
+        form.Attach(nullptr);
+        windows.pop_back();
+        throw;
+    }
     const std::vector<ControlId> stops = window.TabStops();
     if (!stops.empty()) window.SetFocus(stops.front());
     return window;
