@@ -48,19 +48,11 @@ constexpr int64_t kExponentClamp = 1000000000000000;
 
 // The level after the current one; the highest 32-bit level has none.
 int32_t NextLevelOf(int32_t grade) {
-    try {
-        return CheckedAdd(grade, 1);
-    } catch (const OverflowError&) {
-        throw OverflowError(GradeField::Current);
-    }
+    return InField(GradeField::Current, [grade] { return CheckedAdd(grade, 1); });
 }
 
 int32_t ReadField(std::string_view text, GradeField field) {
-    try {
-        return ReadNumber(text);
-    } catch (const OverflowError&) {
-        throw OverflowError(field);
-    }
+    return InField(field, [text] { return ReadNumber(text); });
 }
 
 // The magnitude of n; the lowest 32-bit value has none.
@@ -205,12 +197,8 @@ GradeOutcome RunCalculation(const GradeInputs& inputs) {
         return out;
     }
 
-    int32_t maxStep;
-    try {
-        maxStep = CalcNextGradeDays(out.GradeCur, out.VipSpeed);
-    } catch (const OverflowError&) {
-        throw OverflowError(GradeField::Current);
-    }
+    const int32_t maxStep =
+        InField(GradeField::Current, [&out] { return CalcNextGradeDays(out.GradeCur, out.VipSpeed); });
     if (maxStep < out.GradeNextDays) {
         const int32_t nextGrade = NextLevelOf(out.GradeCur);
         out.kind = GradeOutcome::Kind::Warning;
@@ -227,11 +215,9 @@ GradeOutcome RunCalculation(const GradeInputs& inputs) {
         // step beyond it, so nothing is left to wait for.
         out.DaysNeeded = 0;
     } else {
-        try {
-            out.DaysNeeded = CalcGradeDays(out.GradeNextDays, out.GradeStart, out.GradeDir, out.VipSpeed);
-        } catch (const OverflowError&) {
-            throw OverflowError(GradeField::Target);
-        }
+        out.DaysNeeded = InField(GradeField::Target, [&out] {
+            return CalcGradeDays(out.GradeNextDays, out.GradeStart, out.GradeDir, out.VipSpeed);
+        });
     }
 
     out.kind = GradeOutcome::Kind::Report;

@@ -73,7 +73,7 @@ protected:
 
     Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
     testing::ModalProbe modal{toolkit};
-    ShellLinks shell{[] { return ShellExecuteAFunction(nullptr); }};
+    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
     ui::frmMain form{modal, shell};
     FormWindow* window = nullptr;
 };
@@ -91,13 +91,13 @@ TEST_F(RealMainWindow, EveryControlStandsWhereTheLayoutSaysAt96Dpi) {
 TEST_F(RealMainWindow, LayoutAndFontScaleWhenTheDpiChanges) {
     RECT suggested;
     GetWindowRect(window->Handle(), &suggested);
-    SendMessageW(window->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     ExpectLayout(144);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(txtGradeCur), WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -18);
     EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
-    SendMessageW(window->Handle(), 0x02E0, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
     ExpectLayout(96);
 }
 
