@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     InitCommonControlsEx(&controls);
     orvanta::win32::Win32Toolkit toolkit(GetModuleHandleW(nullptr));
     if (!toolkit.Initialize()) return 1;
-    orvanta::win32::ShellLinks shell;
+    orvanta::win32::ShellLinks shell(toolkit);
     orvanta::ui::frmMain form(toolkit, shell);
     orvanta::win32::FormWindow* window = toolkit.Load(form, nullptr);
     if (!window) return 1;

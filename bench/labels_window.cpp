@@ -5,32 +5,15 @@
 // chooses), and nothing else: no controls to edit, no layout pass.
 #include <windows.h>
 
+#include "baseline_window.h"
 #include "dpi_scaling.h"
 #include "frm_main.h"
 #include "text_convert.h"
 #include "window_font.h"
 
-namespace {
-
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace orvanta;
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"LabelsWindow";
-    if (!RegisterClassW(&windowClass)) return 1;
+    if (!baseline::RegisterWindowClass(instance, L"LabelsWindow")) return 1;
     const int dpi = win32::SystemDpi();
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     const RECT outer = win32::WindowRectForClient(ui::TwipsToPixels(ui::kMainLayout.clientWidthTwips, dpi),
@@ -42,11 +25,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     if (!window) return 1;
     const win32::WindowFont font(9, dpi, false);
     for (const ui::ControlLayout& c : ui::kMainControls) {
-        int left = c.leftTwips, top = c.topTwips;
-        if (c.container != ui::kNoControl) {
-            left += ui::kMainControls[c.container].leftTwips;
-            top += ui::kMainControls[c.container].topTwips;
-        }
+        const auto [left, top] = ui::PositionInWindow(ui::kMainLayout, c);
         const int width = c.widthTwips == ui::kSizeToCaption ? 1800 : c.widthTwips;
         HWND label = CreateWindowExW(0, L"STATIC", win32::Widen(c.caption).c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX,
                                      ui::TwipsToPixels(left, dpi), ui::TwipsToPixels(top, dpi),
@@ -54,11 +33,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
                                      instance, nullptr);
         SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.Handle()), FALSE);
     }
-    ShowWindow(window, show);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
+    return baseline::ShowAndRun(window, show);
 }

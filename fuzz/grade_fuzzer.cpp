@@ -44,11 +44,44 @@ Value Fit(Wide v) { return InRange(v) ? Value(static_cast<int32_t>(v)) : std::nu
 
 const std::string kMark = "\xE6\x9C\xAA\xE7\x9F\xA5";
 
-Value ModelRead(std::string_view raw) {
+// The code point of a well-formed three-byte UTF-8 sequence at raw[i], or -1.
+long ThreeByteCodePoint(std::string_view raw, std::size_t i) {
+    if (raw.size() < 3 || i > raw.size() - 3) return -1;
+    const auto b0 = static_cast<unsigned char>(raw[i]), b1 = static_cast<unsigned char>(raw[i + 1]),
+               b2 = static_cast<unsigned char>(raw[i + 2]);
+    if ((b0 & 0xF0) != 0xE0 || (b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) return -1;
+    const long cp = (long{b0} & 0x0F) << 12 | (long{b1} & 0x3F) << 6 | (long{b2} & 0x3F);
+    return cp >= 0x800 ? cp : -1;
+}
+
+// The text as the reading sees it: the ignored characters (space, tab, line
+// feed, ideographic space U+3000) dropped, the full-width digits U+FF10..U+FF19
+// and U+FF0B "+", U+FF0D "-", U+FF0E ".", U+FF25 "E", U+FF45 "e" turned into
+// their ASCII characters, every other byte kept as it is.
+std::string ModelReadable(std::string_view raw) {
     std::string s;
-    for (char c : raw) {
+    for (std::size_t i = 0; i < raw.size();) {
+        const long cp = ThreeByteCodePoint(raw, i);
+        char ascii = 0;
+        if (cp >= 0xFF10 && cp <= 0xFF19) ascii = static_cast<char>('0' + (cp - 0xFF10));
+        else if (cp == 0xFF0B) ascii = '+';
+        else if (cp == 0xFF0D) ascii = '-';
+        else if (cp == 0xFF0E) ascii = '.';
+        else if (cp == 0xFF25) ascii = 'E';
+        else if (cp == 0xFF45) ascii = 'e';
+        if (cp == 0x3000 || ascii != 0) {
+            if (ascii != 0) s.push_back(ascii);
+            i += 3;
+            continue;
+        }
+        const char c = raw[i++];
         if (c != ' ' && c != '\t' && c != '\n') s.push_back(c);
     }
+    return s;
+}
+
+Value ModelRead(std::string_view raw) {
+    const std::string s = ModelReadable(raw);
     std::size_t i = 0;
     auto digitAt = [&](std::size_t k) { return k < s.size() && s[k] >= '0' && s[k] <= '9'; };
 
@@ -102,10 +135,19 @@ Value ModelRead(std::string_view raw) {
     return Fit(minus ? -magnitude : magnitude);
 }
 
+// Leading and trailing spaces, ASCII or ideographic (U+3000), removed.
 std::string ModelTrim(std::string_view t) {
     std::size_t b = 0, e = t.size();
-    while (b < e && t[b] == ' ') ++b;
-    while (e > b && t[e - 1] == ' ') --e;
+    for (;;) {
+        if (b < e && t[b] == ' ') ++b;
+        else if (e - b >= 3 && ThreeByteCodePoint(t, b) == 0x3000) b += 3;
+        else break;
+    }
+    for (;;) {
+        if (e > b && t[e - 1] == ' ') --e;
+        else if (e - b >= 3 && ThreeByteCodePoint(t, e - 3) == 0x3000) e -= 3;
+        else break;
+    }
     return std::string(t.substr(b, e - b));
 }
 
@@ -357,6 +399,44 @@ std::string FieldFrom(Reader& r, bool daysField) {
     return t;
 }
 
+std::string Utf8ThreeBytes(long cp) {
+    return {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+            static_cast<char>(0x80 | (cp & 0x3F))};
+}
+
+// The field as a Chinese input method in its full-width mode may have typed
+// it, as the bits of `how` choose: the number's characters in full width (all
+// of them or every other one), spaces as ideographic spaces, ideographic
+// spaces around it or in its middle, a last character cut short, a word after
+// it, a full-width comma in its middle.
+std::string AsTypedInFullWidth(const std::string& t, uint8_t how) {
+    const std::string ideographicSpace = Utf8ThreeBytes(0x3000);
+    std::string out;
+    bool widen = (how & 0x01) != 0;
+    for (char c : t) {
+        long cp = 0;
+        if (c >= '0' && c <= '9') cp = 0xFF10 + (c - '0');
+        else if (c == '+') cp = 0xFF0B;
+        else if (c == '-') cp = 0xFF0D;
+        else if (c == '.') cp = 0xFF0E;
+        else if (c == 'E') cp = 0xFF25;
+        else if (c == 'e') cp = 0xFF45;
+        if (cp != 0 && widen) out += Utf8ThreeBytes(cp);
+        else if (c == ' ' && (how & 0x04)) out += ideographicSpace;
+        else out.push_back(c);
+        if (cp != 0 && (how & 0x02)) widen = !widen;
+    }
+    if (how & 0x08) out = ideographicSpace + out + ideographicSpace;
+    if (how & 0x10) out.insert(out.size() / 2, ideographicSpace);  // may split a character
+    if (how & 0x20) {
+        if (!out.empty() && (out.back() & 0x80)) out.pop_back();
+        else out += "\xEF\xBC";
+    }
+    if (how & 0x40) out += "级";
+    if (how & 0x80) out.insert(out.size() / 2, Utf8ThreeBytes(0xFF0C));
+    return out;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -375,6 +455,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         const double speed = orvanta::VipSpeedFor(in.isMember, (mode >> 1) % 7);
         CheckMath(a, b, c, speed);
         CheckMath(a % 50000, b % 50000, c % 50000, speed);
+        // Last, so that inputs without these bytes keep their ASCII fields.
+        in.curText = AsTypedInFullWidth(in.curText, r.Byte());
+        in.dirText = AsTypedInFullWidth(in.dirText, r.Byte());
+        in.nextText = AsTypedInFullWidth(in.nextText, r.Byte());
     } else {
         // Raw: three texts separated by NUL bytes.
         std::string* fields[] = {&in.curText, &in.dirText, &in.nextText};

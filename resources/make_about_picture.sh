@@ -10,9 +10,8 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-out_dir=${1:-$here}
-mkdir -p "$out_dir"
-out="$out_dir/about.jpg"
+# shellcheck source=exact_output.sh
+. "$here/exact_output.sh" "${1:-$here}"
 expected_bytes=6770
 comment="Orvanta"
 
@@ -77,10 +76,4 @@ segment = b"\xff\xfe" + struct.pack(">H", len(body) + 2) + body
 open(dst, "wb").write(data[:pos] + segment + data[pos:])
 EOF
 
-bytes=$(wc -c < "$work/about.jpg")
-if (( bytes != expected_bytes )); then
-    echo "make_about_picture: about.jpg is $bytes bytes, expected $expected_bytes" >&2
-    exit 1
-fi
-mv "$work/about.jpg" "$out"
-echo "make_about_picture: wrote $out ($bytes bytes, quality $quality)"
+install_exact "$work/about.jpg" "$expected_bytes" ", quality $quality"

@@ -7,9 +7,8 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-out_dir=${1:-$here}
-mkdir -p "$out_dir"
-out="$out_dir/hand.cur"
+# shellcheck source=exact_output.sh
+. "$here/exact_output.sh" "${1:-$here}"
 expected_bytes=326
 hot_x=6
 hot_y=0
@@ -70,10 +69,4 @@ EOF
 icotool --create --cursor --hotspot-x="$hot_x" --hotspot-y="$hot_y" \
     --bit-depth=1 --output="$work/hand.cur" "$work/hand.png"
 
-bytes=$(wc -c < "$work/hand.cur")
-if (( bytes != expected_bytes )); then
-    echo "make_cursor: hand.cur is $bytes bytes, expected $expected_bytes" >&2
-    exit 1
-fi
-mv "$work/hand.cur" "$out"
-echo "make_cursor: wrote $out ($bytes bytes)"
+install_exact "$work/hand.cur" "$expected_bytes"

@@ -10,9 +10,8 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-out_dir=${1:-$here}
-mkdir -p "$out_dir"
-out="$out_dir/orvanta.ico"
+# shellcheck source=exact_output.sh
+. "$here/exact_output.sh" "${1:-$here}"
 expected_bytes=92854
 
 # shellcheck source=emblem.sh
@@ -60,10 +59,4 @@ icotool --create --output="$work/orvanta.ico" \
     --bit-depth=32 "$work/rgba_128.png" "$work/rgba_48.png" \
                    "$work/rgba_32.png" "$work/rgba_16.png"
 
-bytes=$(wc -c < "$work/orvanta.ico")
-if (( bytes != expected_bytes )); then
-    echo "make_icon: orvanta.ico is $bytes bytes, expected $expected_bytes" >&2
-    exit 1
-fi
-mv "$work/orvanta.ico" "$out"
-echo "make_icon: wrote $out ($bytes bytes)"
+install_exact "$work/orvanta.ico" "$expected_bytes"

@@ -10,24 +10,70 @@
 namespace orvanta {
 namespace {
 
-// Walks a field text while skipping the characters ReadNumber ignores.
+// What a Chinese input method types in its full-width mode: the ideographic
+// space for the space bar, and full-width forms of the number's characters,
+// which read as their ASCII characters. Each is three bytes in UTF-8.
+constexpr std::string_view kIdeographicSpace = "　";
+constexpr struct {
+    std::string_view wide;
+    char ascii;
+} kFullWidthNumberChars[] = {
+    {"０", '0'}, {"１", '1'}, {"２", '2'}, {"３", '3'}, {"４", '4'}, {"５", '5'}, {"６", '6'}, {"７", '7'},
+    {"８", '8'}, {"９", '9'}, {"＋", '+'}, {"－", '-'}, {"．", '.'}, {"Ｅ", 'E'}, {"ｅ", 'e'},
+};
+constexpr std::size_t kFullWidthBytes = 3;
+
+// The ASCII character of the full-width form at `pos`, or '\0' when none is there.
+char FullWidthNumberChar(std::string_view text, std::size_t pos) {
+    const std::string_view here = text.substr(pos, kFullWidthBytes);
+    for (const auto& c : kFullWidthNumberChars) {
+        if (here == c.wide) return c.ascii;
+    }
+    return '\0';
+}
+
+// The bytes of the space, ASCII or ideographic, that the text begins or ends
+// with; 0 when it begins or ends with something else.
+std::size_t LeadingSpaceBytes(std::string_view text) {
+    if (!text.empty() && text.front() == ' ') return 1;
+    return text.substr(0, kIdeographicSpace.size()) == kIdeographicSpace ? kIdeographicSpace.size() : 0;
+}
+
+std::size_t TrailingSpaceBytes(std::string_view text) {
+    if (!text.empty() && text.back() == ' ') return 1;
+    const std::size_t n = kIdeographicSpace.size();
+    return text.size() >= n && text.substr(text.size() - n) == kIdeographicSpace ? n : 0;
+}
+
+// Walks a field text while skipping the characters ReadNumber ignores and
+// reading the full-width forms of the number's characters as ASCII.
 class DigitCursor {
 public:
     explicit DigitCursor(std::string_view text) : text_(text) { Skip(); }
 
-    // The current character, or '\0' at the end of the text.
-    char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+    // The current character, or '\0' at the end of the text. A byte of a
+    // character that cannot be part of a number comes as itself.
+    char Peek() const {
+        if (pos_ >= text_.size()) return '\0';
+        const char wide = FullWidthNumberChar(text_, pos_);
+        return wide != '\0' ? wide : text_[pos_];
+    }
 
     void Advance() {
-        ++pos_;
+        pos_ += FullWidthNumberChar(text_, pos_) != '\0' ? kFullWidthBytes : 1;
         Skip();
     }
 
 private:
     void Skip() {
-        while (pos_ < text_.size() &&
-               (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
-            ++pos_;
+        for (;;) {
+            if (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
+                ++pos_;
+            } else if (text_.substr(pos_, kIdeographicSpace.size()) == kIdeographicSpace) {
+                pos_ += kIdeographicSpace.size();
+            } else {
+                return;
+            }
         }
     }
 
@@ -48,19 +94,11 @@ constexpr int64_t kExponentClamp = 1000000000000000;
 
 // The level after the current one; the highest 32-bit level has none.
 int32_t NextLevelOf(int32_t grade) {
-    try {
-        return CheckedAdd(grade, 1);
-    } catch (const OverflowError&) {
-        throw OverflowError(GradeField::Current);
-    }
+    return InField(GradeField::Current, [grade] { return CheckedAdd(grade, 1); });
 }
 
 int32_t ReadField(std::string_view text, GradeField field) {
-    try {
-        return ReadNumber(text);
-    } catch (const OverflowError&) {
-        throw OverflowError(field);
-    }
+    return InField(field, [text] { return ReadNumber(text); });
 }
 
 // The magnitude of n; the lowest 32-bit value has none.
@@ -85,10 +123,9 @@ int32_t FloorMonths(int32_t days) {
 }  // namespace
 
 std::string_view TrimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
+    while (const std::size_t n = LeadingSpaceBytes(text)) text.remove_prefix(n);
+    while (const std::size_t n = TrailingSpaceBytes(text)) text.remove_suffix(n);
+    return text;
 }
 
 int32_t ReadNumber(std::string_view text) {
@@ -205,12 +242,8 @@ GradeOutcome RunCalculation(const GradeInputs& inputs) {
         return out;
     }
 
-    int32_t maxStep;
-    try {
-        maxStep = CalcNextGradeDays(out.GradeCur, out.VipSpeed);
-    } catch (const OverflowError&) {
-        throw OverflowError(GradeField::Current);
-    }
+    const int32_t maxStep =
+        InField(GradeField::Current, [&out] { return CalcNextGradeDays(out.GradeCur, out.VipSpeed); });
     if (maxStep < out.GradeNextDays) {
         const int32_t nextGrade = NextLevelOf(out.GradeCur);
         out.kind = GradeOutcome::Kind::Warning;
@@ -227,11 +260,9 @@ GradeOutcome RunCalculation(const GradeInputs& inputs) {
         // step beyond it, so nothing is left to wait for.
         out.DaysNeeded = 0;
     } else {
-        try {
-            out.DaysNeeded = CalcGradeDays(out.GradeNextDays, out.GradeStart, out.GradeDir, out.VipSpeed);
-        } catch (const OverflowError&) {
-            throw OverflowError(GradeField::Target);
-        }
+        out.DaysNeeded = InField(GradeField::Target, [&out] {
+            return CalcGradeDays(out.GradeNextDays, out.GradeStart, out.GradeDir, out.VipSpeed);
+        });
     }
 
     out.kind = GradeOutcome::Kind::Report;

@@ -38,10 +38,11 @@ struct GradeOutcome {
     int32_t DaysNeeded = 0;
 };
 
-// The text without its leading and trailing space characters.
+// The text without its leading and trailing spaces, ASCII or ideographic.
 std::string_view TrimSpaces(std::string_view text);
 
-// The numeric reading of a field. Throws OverflowError.
+// The numeric reading of a field; the full-width forms a Chinese input method
+// types read as their ASCII characters. Throws OverflowError.
 int32_t ReadNumber(std::string_view text);
 
 // Normalisation of a level field. Throws OverflowError.

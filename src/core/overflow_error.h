@@ -20,4 +20,14 @@ private:
     GradeField field_;
 };
 
+// Runs `step`; an overflow inside it is an overflow of `field`.
+template <typename Step>
+auto InField(GradeField field, Step&& step) -> decltype(step()) {
+    try {
+        return step();
+    } catch (const OverflowError&) {
+        throw OverflowError(field);
+    }
+}
+
 }  // namespace orvanta

@@ -27,9 +27,6 @@ inline constexpr std::string_view kMailAddress = "orvanta@example.com";
 inline constexpr std::string_view kChatScheme = "tovix";
 inline constexpr std::string_view kChatSite = ORVANTA_NAME;
 
-inline constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
-inline constexpr int kShow = 5;        // SW_SHOW
-
 std::string ChatLink();
 
 class frmAbout : public Form {

@@ -1,6 +1,6 @@
 #include "frm_main.h"
 
-#include <iterator>
+#include <stdexcept>
 
 #include "frm_about.h"
 
@@ -11,29 +11,124 @@ using namespace main_controls;
 const char* const kVipItems[] = {"VIP1", "VIP2", "VIP3", "VIP4", "VIP5", "VIP6"};
 
 // Twips, measured from the window's client area or from the frame that holds the control.
-const std::array<ControlLayout, Count> kMainControls = {{
-    {"Frame1", ControlKind::Frame, kNoControl, 120, 120, 2535, 615, 9, "当前等级"},
-    {"txtGradeCur", ControlKind::TextBox, Frame1, 120, 240, 2295, 270, 0, "0"},
-    {"Frame2", ControlKind::Frame, kNoControl, 120, 840, 2535, 615, 10, "目标等级(可直接输入)"},
-    {"cboGradeDir", ControlKind::EditCombo, Frame2, 120, 240, 2295, 300, 1, "16"},
-    {"Frame3", ControlKind::Frame, kNoControl, 120, 1560, 2535, 1215, 11, "其它(不清楚的项可以不填)"},
-    {"Check1", ControlKind::CheckBox, Frame3, 120, 240, 1095, 180, 2, "我是会员"},
-    {"cboGradeVip", ControlKind::ListCombo, Frame3, 1160, 195, 1255, 300, 3, "", false, /*enabled=*/false, false,
-     kVipItems, std::size(kVipItems)},
-    {"Label2", ControlKind::Label, Frame3, 120, 645, kSizeToCaption, 180, 13, "下次升级剩余天数:"},
-    {"txtGradeNext", ControlKind::TextBox, Frame3, 1650, 600, 760, 270, 4, UnknownMark.data()},
-    {"Label3", ControlKind::Label, Frame3, 120, 920, kSizeToCaption, 180, 14, "(此项登陆Tovix时可查询到)"},
-    {"Frame4", ControlKind::Frame, kNoControl, 2760, 120, 2775, 2655, 12, "计算结果"},
-    {"txtResult", ControlKind::ResultBox, Frame4, 120, 240, 2535, 2295, 5, ""},
-    {"Command3", ControlKind::PushButton, kNoControl, 120, 2880, 1095, 375, 6, "关于(&A)..."},
-    {"Command1", ControlKind::PushButton, kNoControl, 3240, 2880, 1095, 375, 7, "计算", /*isDefault=*/true},
-    {"Command2", ControlKind::PushButton, kNoControl, 4440, 2880, 1095, 375, 8, "退出"},
+constexpr std::array<ControlLayout, Count> kMainControls = {{
+    {Frame1, "Frame1", ControlKind::Frame, kNoControl, 120, 120, 2535, 615, 9, "当前等级"},
+    {txtGradeCur, "txtGradeCur", ControlKind::TextBox, Frame1, 120, 240, 2295, 270, 0, "0"},
+    {Frame2, "Frame2", ControlKind::Frame, kNoControl, 120, 840, 2535, 615, 10, "目标等级(可直接输入)"},
+    {cboGradeDir, "cboGradeDir", ControlKind::EditCombo, Frame2, 120, 240, 2295, 300, 1, "16"},
+    {Frame3, "Frame3", ControlKind::Frame, kNoControl, 120, 1560, 2535, 1215, 11, "其它(不清楚的项可以不填)"},
+    {Check1, "Check1", ControlKind::CheckBox, Frame3, 120, 240, 1095, 180, 2, "我是会员"},
+    {cboGradeVip, "cboGradeVip", ControlKind::ListCombo, Frame3, 1160, 195, 1255, 300, 3, "", kStartsDisabled,
+     kVipItems},
+    {Label2, "Label2", ControlKind::Label, Frame3, 120, 645, kSizeToCaption, 180, 13, "下次升级剩余天数:"},
+    {txtGradeNext, "txtGradeNext", ControlKind::TextBox, Frame3, 1650, 600, 760, 270, 4, UnknownMark.data()},
+    {Label3, "Label3", ControlKind::Label, Frame3, 120, 920, kSizeToCaption, 180, 14, "(此项登陆Tovix时可查询到)"},
+    {Frame4, "Frame4", ControlKind::Frame, kNoControl, 2760, 120, 2775, 2655, 12, "计算结果"},
+    {txtResult, "txtResult", ControlKind::ResultBox, Frame4, 120, 240, 2535, 2295, 5, ""},
+    {Command3, "Command3", ControlKind::PushButton, kNoControl, 120, 2880, 1095, 375, 6, "关于(&A)..."},
+    {Command1, "Command1", ControlKind::PushButton, kNoControl, 3240, 2880, 1095, 375, 7, "计算", kDefaultButton},
+    {Command2, "Command2", ControlKind::PushButton, kNoControl, 4440, 2880, 1095, 375, 8, "退出"},
 }};
+static_assert(RowsStandAtTheirIds(kMainControls), "every row of kMainControls stands at its control's id");
 
 const FormLayout kMainLayout = {
-    "frmMain", kAppTitle.data(), 5625, 3345, /*minButton=*/true, /*maxButton=*/false,
-    StartPosition::CenterScreen, /*applicationIcon=*/true, kMainControls.data(), kMainControls.size(),
+    "frmMain", kAppTitle.data(), 5625, 3345, StartPosition::CenterScreen, kMinButton | kApplicationIcon,
+    kMainControls.data(), kMainControls.size(),
 };
+
+namespace {
+
+using FieldNormalizer = void (*)(FormHost& host, ControlId field);
+
+void NormalizeLevelField(FormHost& host, ControlId field) {
+    host.SetText(field, NormalizeGradeText(host.Text(field)));
+}
+
+// The trimmed text is written first; only a text other than the unknown mark is read.
+void NormalizeNextDaysField(FormHost& host, ControlId field) {
+    host.SetText(field, TrimSpaces(host.Text(field)));
+    const std::string trimmed = host.Text(field);
+    if (trimmed != UnknownMark) host.SetText(field, NormalizeNextDaysText(trimmed));
+}
+
+// The input fields, in the order a calculation normalises them: the control,
+// the calculation's field it holds, where its text goes in GradeInputs, and
+// how leaving it normalises it.
+struct InputField {
+    ControlId control;
+    GradeField field;
+    std::string GradeInputs::*text;
+    FieldNormalizer normalize;
+};
+
+constexpr InputField kInputFields[] = {
+    {cboGradeDir, GradeField::Target, &GradeInputs::dirText, NormalizeLevelField},
+    {txtGradeCur, GradeField::Current, &GradeInputs::curText, NormalizeLevelField},
+    {txtGradeNext, GradeField::NextDays, &GradeInputs::nextText, NormalizeNextDaysField},
+};
+
+const InputField& InputFieldOf(ControlId control) {
+    for (const InputField& input : kInputFields)
+        if (input.control == control) return input;
+    throw std::logic_error("not an input field");
+}
+
+// The control that shows a field of the calculation. A failure that names no
+// field is put on the current level, the first number a calculation reads.
+ControlId ControlOf(GradeField field) {
+    for (const InputField& input : kInputFields)
+        if (input.field == field) return input.control;
+    return txtGradeCur;
+}
+
+// Normalises the field in place, as leaving it does. Throws OverflowError
+// naming the field when its number is out of range; its text stays as typed.
+void Normalize(FormHost& host, const InputField& input) {
+    InField(input.field, [&] { input.normalize(host, input.control); });
+}
+
+// Leaving a field normalises it. A number out of range leaves the text as
+// typed and says nothing: the calculation is where it is reported.
+void Leave(FormHost& host, ControlId control) {
+    try {
+        Normalize(host, InputFieldOf(control));
+    } catch (const OverflowError&) {
+    }
+}
+
+GradeInputs ReadInputs(const FormHost& host) {
+    GradeInputs inputs;
+    for (const InputField& input : kInputFields) inputs.*input.text = host.Text(input.control);
+    inputs.isMember = host.Value(Check1) != 0;
+    inputs.vipIndex = host.ListIndex(cboGradeVip);
+    return inputs;
+}
+
+// A message box over the window, then the focus to the field it is about.
+void Warn(FormHost& host, std::string_view text, MessageIcon icon, GradeField field) {
+    host.MsgBox(text, icon, kAppTitle);
+    host.SetFocus(ControlOf(field));
+}
+
+void ShowOutcome(FormHost& host, const GradeOutcome& outcome) {
+    if (outcome.kind == GradeOutcome::Kind::Warning) {
+        Warn(host, outcome.text,
+             outcome.icon == GradeOutcome::Icon::Warning ? MessageIcon::Warning : MessageIcon::Information,
+             outcome.focus);
+        return;
+    }
+    // The block goes after everything already in the result box.
+    host.SetSelStart(txtResult, host.TextLength(txtResult));
+    host.SetSelText(txtResult, outcome.text);
+    host.SetFocus(txtResult);
+}
+
+void SelectAll(FormHost& host, ControlId field) {
+    host.SetSelStart(field, 0);
+    host.SetSelLength(field, host.TextLength(field));
+}
+
+}  // namespace
 
 void frmMain::OnEvent(ControlId id, Event event) {
     switch (event) {
@@ -63,46 +158,14 @@ void frmMain::Form_Load() {
     host().SetListIndex(cboGradeVip, 0);
 }
 
-void frmMain::NormalizeLevelField(ControlId id) { host().SetText(id, NormalizeGradeText(host().Text(id))); }
-
-void frmMain::NormalizeNextDaysField() {
-    host().SetText(txtGradeNext, TrimSpaces(host().Text(txtGradeNext)));
-    const std::string trimmed = host().Text(txtGradeNext);
-    if (trimmed != UnknownMark) host().SetText(txtGradeNext, NormalizeNextDaysText(trimmed));
-}
-
-// Leaving a field normalises it. A number out of range leaves the text as
-// typed: the calculation is where it is reported.
-void frmMain::cboGradeDir_LostFocus() {
-    try {
-        NormalizeLevelField(cboGradeDir);
-    } catch (const OverflowError&) {
-    }
-}
-
-void frmMain::txtGradeCur_LostFocus() {
-    try {
-        NormalizeLevelField(txtGradeCur);
-    } catch (const OverflowError&) {
-    }
-}
-
-void frmMain::txtGradeNext_LostFocus() {
-    try {
-        NormalizeNextDaysField();
-    } catch (const OverflowError&) {
-    }
-}
+void frmMain::cboGradeDir_LostFocus() { Leave(host(), cboGradeDir); }
+void frmMain::txtGradeCur_LostFocus() { Leave(host(), txtGradeCur); }
+void frmMain::txtGradeNext_LostFocus() { Leave(host(), txtGradeNext); }
 
 void frmMain::txtGradeCur_Change() { host().SetText(txtGradeNext, UnknownMark); }
 
-void frmMain::SelectAll(ControlId id) {
-    host().SetSelStart(id, 0);
-    host().SetSelLength(id, host().TextLength(id));
-}
-
-void frmMain::txtGradeCur_GotFocus() { SelectAll(txtGradeCur); }
-void frmMain::txtGradeNext_GotFocus() { SelectAll(txtGradeNext); }
+void frmMain::txtGradeCur_GotFocus() { SelectAll(host(), txtGradeCur); }
+void frmMain::txtGradeNext_GotFocus() { SelectAll(host(), txtGradeNext); }
 
 void frmMain::Check1_Click() { host().SetEnabled(cboGradeVip, host().Value(Check1) != 0); }
 
@@ -113,53 +176,17 @@ void frmMain::Command3_Click() {
     toolkit_.ShowModal(about, this);
 }
 
-void frmMain::ShowOutOfRange(ControlId field) {
-    host().MsgBox(kOutOfRangeMessage, MessageIcon::Warning, kAppTitle);
-    host().SetFocus(field);
-}
-
 void frmMain::Command1_Click() {
-    // The fields are normalised exactly as if each had just been left, in
-    // this order; a number out of range stops the calculation there.
-    for (const ControlId field : {cboGradeDir, txtGradeCur, txtGradeNext}) {
-        try {
-            if (field == txtGradeNext) NormalizeNextDaysField();
-            else NormalizeLevelField(field);
-        } catch (const OverflowError&) {
-            ShowOutOfRange(field);
-            return;
-        }
-    }
-
-    GradeInputs inputs;
-    inputs.curText = host().Text(txtGradeCur);
-    inputs.dirText = host().Text(cboGradeDir);
-    inputs.nextText = host().Text(txtGradeNext);
-    inputs.isMember = host().Value(Check1) != 0;
-    inputs.vipIndex = host().ListIndex(cboGradeVip);
-
-    GradeOutcome outcome;
     try {
-        outcome = RunCalculation(inputs);
+        // The fields are normalised exactly as if each had just been left, in
+        // this order; a number out of range stops the calculation there.
+        for (const InputField& input : kInputFields) Normalize(host(), input);
+        last_ = RunCalculation(ReadInputs(host()));
     } catch (const OverflowError& error) {
-        ShowOutOfRange(error.field() == GradeField::Target     ? cboGradeDir
-                       : error.field() == GradeField::NextDays ? txtGradeNext
-                                                               : txtGradeCur);
+        Warn(host(), kOutOfRangeMessage, MessageIcon::Warning, error.field());
         return;
     }
-    last_ = outcome;
-
-    if (outcome.kind == GradeOutcome::Kind::Warning) {
-        host().MsgBox(outcome.text,
-                      outcome.icon == GradeOutcome::Icon::Warning ? MessageIcon::Warning
-                                                                  : MessageIcon::Information,
-                      kAppTitle);
-        host().SetFocus(outcome.focus == GradeField::NextDays ? txtGradeNext : txtGradeCur);
-        return;
-    }
-    host().SetSelStart(txtResult, host().TextLength(txtResult));
-    host().SetSelText(txtResult, outcome.text);
-    host().SetFocus(txtResult);
+    ShowOutcome(host(), last_);
 }
 
 }  // namespace orvanta::ui

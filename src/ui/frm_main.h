@@ -43,12 +43,6 @@ public:
     void txtGradeNext_GotFocus();
 
 private:
-    void SelectAll(ControlId id);
-    // Normalise one field in place; these throw OverflowError.
-    void NormalizeLevelField(ControlId id);
-    void NormalizeNextDaysField();
-    void ShowOutOfRange(ControlId field);
-
     Toolkit& toolkit_;
     Shell& shell_;
     GradeOutcome last_;  // the values of the last calculation that got as far as its checks

@@ -4,6 +4,7 @@
 // selections inside a text count UTF-16 code units, as the controls do.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,7 +31,36 @@ enum class ControlKind {
 inline constexpr int kSizeToCaption = -1;  // a label's width (or height) follows its caption
 inline constexpr int kNoTabIndex = -1;     // controls that are not in the tab order at all
 
+// What a control starts with besides its place and caption; combined with |.
+enum ControlFlags : unsigned {
+    kNoControlFlags = 0,
+    kDefaultButton = 1u << 0,   // the window's default push button
+    kStartsDisabled = 1u << 1,  // disabled until the form enables it
+    kWithHandCursor = 1u << 2,  // the hand cursor while the mouse is over the control
+};
+constexpr ControlFlags operator|(ControlFlags a, ControlFlags b) {
+    return static_cast<ControlFlags>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+
+// The items a list holds from the start, in order: a constant array of texts.
+class ListItems {
+public:
+    constexpr ListItems() = default;
+    template <std::size_t N>
+    constexpr ListItems(const char* const (&items)[N]) : first_(items), count_(N) {}
+    constexpr const char* const* begin() const { return first_; }
+    constexpr const char* const* end() const { return first_ + count_; }
+
+private:
+    const char* const* first_ = nullptr;
+    std::size_t count_ = 0;
+};
+
+// One row of a form's layout table. A form's control enum gives each
+// control its id, and the row of that control stands at that position; each
+// table checks this where it is defined (RowsStandAtTheirIds).
 struct ControlLayout {
+    ControlId id;
     const char* name;
     ControlKind kind;
     ControlId container;  // kNoControl: the window's client area
@@ -39,28 +69,60 @@ struct ControlLayout {
     int widthTwips;
     int heightTwips;
     int tabIndex;
-    const char* caption;      // caption or initial text
-    bool isDefault = false;   // the window's default push button
-    bool enabled = true;
-    bool handCursor = false;  // the hand cursor while the mouse is over the control
-    const char* const* items = nullptr;  // a list's items from the start, in order
-    std::size_t itemCount = 0;
+    const char* caption;  // caption or initial text
+    ControlFlags flags = kNoControlFlags;
+    ListItems items{};
+
+    constexpr bool IsDefault() const { return (flags & kDefaultButton) != 0; }
+    constexpr bool StartsEnabled() const { return (flags & kStartsDisabled) == 0; }
+    constexpr bool HasHandCursor() const { return (flags & kWithHandCursor) != 0; }
 };
 
+template <std::size_t N>
+constexpr bool RowsStandAtTheirIds(const std::array<ControlLayout, N>& rows) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (rows[i].id != static_cast<ControlId>(i)) return false;
+    return true;
+}
+
 enum class StartPosition { CenterScreen, CenterOwner };
+
+// What a window has besides its size and first position; combined with |.
+enum FormFlags : unsigned {
+    kNoFormFlags = 0,
+    kMinButton = 1u << 0,
+    kMaxButton = 1u << 1,
+    kApplicationIcon = 1u << 2,  // the window starts with the program's icon
+};
+constexpr FormFlags operator|(FormFlags a, FormFlags b) {
+    return static_cast<FormFlags>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
 
 struct FormLayout {
     const char* name;
     const char* caption;
     int clientWidthTwips;
     int clientHeightTwips;
-    bool minButton;
-    bool maxButton;
     StartPosition startPosition;
-    bool applicationIcon;  // the window starts with the program's icon
+    FormFlags flags;
     const ControlLayout* controls;
     std::size_t controlCount;
+
+    constexpr bool Has(FormFlags flag) const { return (flags & flag) != 0; }
 };
+
+struct TwipsPoint {
+    int left;
+    int top;
+};
+
+// Where a control stands in its window's client area: a control in a frame
+// is placed from the frame's corner.
+constexpr TwipsPoint PositionInWindow(const FormLayout& form, const ControlLayout& control) {
+    if (control.container == kNoControl) return {control.leftTwips, control.topTwips};
+    const ControlLayout& frame = form.controls[control.container];
+    return {frame.leftTwips + control.leftTwips, frame.topTwips + control.topTwips};
+}
 
 // Twips to pixels: 1440 twips an inch, so 15 twips a pixel at 96 dpi.
 constexpr int TwipsToPixels(int twips, int dpi) {
@@ -101,7 +163,6 @@ public:
     virtual void SetIcon(IconRef icon) = 0;
     virtual CursorRef MouseIcon(ControlId label) const = 0;
     virtual void SetMouseIcon(ControlId label, CursorRef cursor) = 0;
-    virtual std::uintptr_t WindowHandle() const = 0;
 };
 
 // A window's logic: its layout, its load step and its event handlers.
@@ -130,7 +191,14 @@ public:
     // Creates the window, runs Form_Load, shows it and returns when it is
     // unloaded. A modal window disables every other window of the program
     // meanwhile; `owner` is the window it is centred over and stays above.
+    // A failure of Form_Load goes on to the caller; the window does not open.
     virtual void ShowModal(Form& form, Form* owner) = 0;
+};
+
+// How the shell shows the window of what it opens.
+enum class ShowCommand {
+    ShowNormal,  // activated, at its normal size and place even if it was minimised or maximised
+    Show,        // activated, at its current size and place
 };
 
 // The platform shell that opens links (the narrow-character entry point:
@@ -138,8 +206,9 @@ public:
 class Shell {
 public:
     virtual ~Shell() = default;
-    virtual void Execute(std::uintptr_t owner, std::string_view operation, std::string_view file,
-                         std::string_view parameters, std::string_view directory, int showCommand) = 0;
+    // `owner` is the loaded form whose window owns what the shell shows, or null for none.
+    virtual void Execute(const Form* owner, std::string_view operation, std::string_view file,
+                         std::string_view parameters, std::string_view directory, ShowCommand show) = 0;
 };
 
 }  // namespace orvanta::ui

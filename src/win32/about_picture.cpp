@@ -3,6 +3,8 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include "dll_function.h"
+
 namespace orvanta::win32 {
 
 namespace {
@@ -15,19 +17,14 @@ struct OleFunctions {
     HRESULT(WINAPI* oleLoadPicture)(LPSTREAM, LONG, BOOL, REFIID, LPVOID*) = nullptr;
 };
 
-template <typename Function>
-void Bind(Function& function, HMODULE module, const char* name) {
-    function = module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 const OleFunctions& Ole() {
     static const OleFunctions functions = [] {
         OleFunctions f;
         HMODULE ole32 = LoadLibraryW(L"ole32.dll");
         HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
-        Bind(f.coInitializeEx, ole32, "CoInitializeEx");
-        Bind(f.createStreamOnHGlobal, ole32, "CreateStreamOnHGlobal");
-        Bind(f.oleLoadPicture, oleaut32, "OleLoadPicture");
+        f.coInitializeEx = DllFunction<decltype(f.coInitializeEx)>(ole32, "CoInitializeEx");
+        f.createStreamOnHGlobal = DllFunction<decltype(f.createStreamOnHGlobal)>(ole32, "CreateStreamOnHGlobal");
+        f.oleLoadPicture = DllFunction<decltype(f.oleLoadPicture)>(oleaut32, "OleLoadPicture");
         // The decoders behind OleLoadPicture may be COM objects; this thread
         // is the program's only one, and it stays initialised from here on.
         if (f.coInitializeEx) f.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

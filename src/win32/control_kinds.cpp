@@ -21,7 +21,7 @@ const wchar_t* WindowClassOf(ControlKind kind) {
 }
 
 DWORD StyleOf(const ui::ControlLayout& c) {
-    const DWORD style = WS_CHILD | WS_VISIBLE | (c.enabled ? 0 : WS_DISABLED);
+    const DWORD style = WS_CHILD | WS_VISIBLE | (c.StartsEnabled() ? 0 : WS_DISABLED);
     // Every control that takes the focus starts a group of its own, so that
     // the arrow keys do not wander between them as in a dialog's group.
     const DWORD tabStop = WS_TABSTOP | WS_GROUP;
@@ -37,7 +37,7 @@ DWORD StyleOf(const ui::ControlLayout& c) {
     case ControlKind::ListCombo: return style | tabStop | WS_VSCROLL | CBS_DROPDOWNLIST;
     case ControlKind::CheckBox: return style | tabStop | BS_AUTOCHECKBOX | BS_NOTIFY;
     case ControlKind::PushButton:
-        return style | tabStop | BS_NOTIFY | (c.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        return style | tabStop | BS_NOTIFY | (c.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     }
     return style;
 }

@@ -1,5 +1,7 @@
 #include "dpi_scaling.h"
 
+#include "dll_function.h"
+
 namespace orvanta::win32 {
 
 namespace {
@@ -7,7 +9,7 @@ namespace {
 template <typename Function>
 Function User32Function(const char* name) {
     static HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+    return DllFunction<Function>(user32, name);
 }
 
 int ScreenDpi() {

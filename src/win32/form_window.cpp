@@ -45,8 +45,8 @@ FormWindow::~FormWindow() {
 
 bool FormWindow::Create(HWND owner) {
     const ui::FormLayout& layout = form_.Layout();
-    style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (layout.minButton ? WS_MINIMIZEBOX : 0) |
-             (layout.maxButton ? WS_MAXIMIZEBOX : 0);
+    style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (layout.Has(ui::kMinButton) ? WS_MINIMIZEBOX : 0) |
+             (layout.Has(ui::kMaxButton) ? WS_MAXIMIZEBOX : 0);
     // An owned window keeps a task bar button of its own.
     exStyle_ = WS_EX_CONTROLPARENT | (owner ? WS_EX_APPWINDOW : 0);
     // The window is made at its first place and size for the dpi it is
@@ -61,7 +61,7 @@ bool FormWindow::Create(HWND owner) {
     const int expectedDpi = dpi_;
     MakeFonts(DpiForWindow(window_));
     if (!CreateControls()) return false;
-    if (layout.applicationIcon) SetIcon(reinterpret_cast<ui::IconRef>(toolkit_.ApplicationIcon(dpi_, false)));
+    if (layout.Has(ui::kApplicationIcon)) SetIcon(reinterpret_cast<ui::IconRef>(toolkit_.ApplicationIcon(dpi_, false)));
     if (dpi_ != expectedDpi) {
         const RECT placed = FirstPosition(owner);
         SetWindowPos(window_, nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
@@ -70,11 +70,7 @@ bool FormWindow::Create(HWND owner) {
     FitClientArea();
 
     form_.Attach(this);
-    try {
-        form_.Form_Load();
-    } catch (...) {
-        return false;
-    }
+    form_.Form_Load();
     return true;
 }
 
@@ -112,8 +108,8 @@ bool FormWindow::CreateControl(Control& c) {
         // No length limit: whatever is typed or pasted is kept whole and read whole.
         SendMessageW(c.hwnd, kind == ControlKind::EditCombo ? CB_LIMITTEXT : EM_SETLIMITTEXT, 0, 0);
     }
-    for (std::size_t i = 0; i < c.layout.itemCount; ++i) AddItem(id, c.layout.items[i]);
-    if (c.layout.handCursor) c.cursor = toolkit_.HandCursor();
+    for (const char* item : c.layout.items) AddItem(id, item);
+    if (c.layout.HasHandCursor()) c.cursor = toolkit_.HandCursor();
     if (kind == ControlKind::ResultBox) {
         // No length limit: the result box collects every report for as long as the window is open.
         SendMessageW(c.hwnd, EM_SETLIMITTEXT, 0, 0);
@@ -261,7 +257,7 @@ LRESULT FormWindow::OnGetDefId() {
     if (const Control* focused = FromHandle(GetFocus()); focused && focused->layout.kind == ControlKind::PushButton)
         return MAKELONG(kFirstControlId + IdOf(*focused), DC_HASDEFID);
     for (const Control& c : controls_)
-        if (c.layout.isDefault) return MAKELONG(kFirstControlId + IdOf(c), DC_HASDEFID);
+        if (c.layout.IsDefault()) return MAKELONG(kFirstControlId + IdOf(c), DC_HASDEFID);
     return 0;
 }
 
@@ -322,7 +318,7 @@ void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) { ApplyDpi(dpi, &s
 void FormWindow::ShowDefaultButton(ControlId focused) {
     for (const Control& button : controls_) {
         if (button.layout.kind != ControlKind::PushButton) continue;
-        const bool isDefault = focused == ui::kNoControl ? button.layout.isDefault : IdOf(button) == focused;
+        const bool isDefault = focused == ui::kNoControl ? button.layout.IsDefault() : IdOf(button) == focused;
         SendMessageW(button.hwnd, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     }
 }

@@ -26,7 +26,9 @@ public:
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
-    // Creates the window and its controls (hidden) and runs the form's load step.
+    // Creates the window and its controls (hidden) and runs the form's load
+    // step. Returns false when a window could not be created; a failure of
+    // the load step goes on to the caller as it came.
     bool Create(HWND owner);
     // Shows the window at its first position and focuses the first tab stop.
     void Show();
@@ -56,7 +58,6 @@ public:
     void SetIcon(ui::IconRef icon) override;
     ui::CursorRef MouseIcon(ui::ControlId label) const override;
     void SetMouseIcon(ui::ControlId label, ui::CursorRef cursor) override;
-    std::uintptr_t WindowHandle() const override { return reinterpret_cast<std::uintptr_t>(window_); }
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

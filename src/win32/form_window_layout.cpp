@@ -109,11 +109,7 @@ void FormWindow::FitClientArea() {
 }
 
 RECT FormWindow::PixelRect(const Control& c) const {
-    int left = c.layout.leftTwips, top = c.layout.topTwips;
-    if (c.layout.container != ui::kNoControl) {
-        left += At(c.layout.container).layout.leftTwips;
-        top += At(c.layout.container).layout.topTwips;
-    }
+    const auto [left, top] = ui::PositionInWindow(form_.Layout(), c.layout);
     RECT rect;
     rect.left = ui::TwipsToPixels(left, dpi_);
     rect.top = ui::TwipsToPixels(top, dpi_);

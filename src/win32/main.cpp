@@ -23,7 +23,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     win32::Win32Toolkit toolkit(instance);
-    win32::ShellLinks shell;
+    win32::ShellLinks shell(toolkit);
     ui::frmMain mainForm(toolkit, shell);
     const int exitCode = win32::Guarded(nullptr, win32::Win32Toolkit::kCouldNotStart, [&] {
         return toolkit.Initialize() ? toolkit.Run(mainForm) : win32::Win32Toolkit::kCouldNotStart;

@@ -14,16 +14,22 @@ using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, L
 // Finds ShellExecuteA; returns null when it cannot be had.
 ShellExecuteAFunction BindShellExecuteA();
 
+class Win32Toolkit;
+
 class ShellLinks : public ui::Shell {
 public:
-    explicit ShellLinks(std::function<ShellExecuteAFunction()> bind = BindShellExecuteA) : bind_(std::move(bind)) {}
+    // `windows` has the windows of the forms that own the shell's windows.
+    explicit ShellLinks(const Win32Toolkit& windows, std::function<ShellExecuteAFunction()> bind = BindShellExecuteA)
+        : windows_(windows), bind_(std::move(bind)) {}
 
-    // The texts go to the shell in the ANSI code page; its result is ignored,
-    // since a link that cannot be opened is no fault of the program.
-    void Execute(std::uintptr_t owner, std::string_view operation, std::string_view file,
-                 std::string_view parameters, std::string_view directory, int showCommand) override;
+    // The owner form's window and the SW_ value go to the shell, the texts in
+    // the ANSI code page; its result is ignored, since a link that cannot be
+    // opened is no fault of the program.
+    void Execute(const ui::Form* owner, std::string_view operation, std::string_view file,
+                 std::string_view parameters, std::string_view directory, ui::ShowCommand show) override;
 
 private:
+    const Win32Toolkit& windows_;
     std::function<ShellExecuteAFunction()> bind_;
     ShellExecuteAFunction function_ = nullptr;
     bool bound_ = false;

@@ -12,23 +12,21 @@ std::wstring Widen(std::string_view utf8) {
     return out;
 }
 
-std::string Narrow(std::wstring_view utf16) {
+namespace {
+
+std::string FromWide(UINT codePage, std::wstring_view utf16) {
     if (utf16.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,
+    const int n = WideCharToMultiByte(codePage, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,
                                       nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 
-std::string ToAnsi(std::string_view utf8) {
-    const std::wstring wide = Widen(utf8);
-    if (wide.empty()) return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
+}  // namespace
+
+std::string Narrow(std::wstring_view utf16) { return FromWide(CP_UTF8, utf16); }
+
+std::string ToAnsi(std::string_view utf8) { return FromWide(CP_ACP, Widen(utf8)); }
 
 }  // namespace orvanta::win32

@@ -72,14 +72,13 @@ void Win32Toolkit::Forget(FormWindow* window) {
 
 FormWindow* Win32Toolkit::Load(ui::Form& form, ui::Form* owner) {
     FormWindow* ownerWindow = owner ? WindowOf(*owner) : nullptr;
-    windows_.push_back(std::make_unique<FormWindow>(*this, form));
-    FormWindow* window = windows_.back().get();
-    if (!window->Create(ownerWindow ? ownerWindow->Handle() : nullptr)) {
-        Forget(window);
-        return nullptr;
-    }
-    window->Show();
-    return window;
+    // A window that fails to be made, or whose load step fails, goes at once.
+    auto window = std::make_unique<FormWindow>(*this, form);
+    if (!window->Create(ownerWindow ? ownerWindow->Handle() : nullptr)) return nullptr;
+    windows_.push_back(std::move(window));
+    FormWindow* loaded = windows_.back().get();
+    loaded->Show();
+    return loaded;
 }
 
 void Win32Toolkit::Dispatch(MSG& message) {
@@ -112,19 +111,42 @@ int Win32Toolkit::Run(ui::Form& startup) {
     return exitCode;
 }
 
+namespace {
+
+// Every other window of the program takes no input while a modal one is
+// open; they take it again when this ends, however the modal window went.
+class OtherWindowsDisabled {
+public:
+    explicit OtherWindowsDisabled(const std::vector<std::unique_ptr<FormWindow>>& windows) {
+        for (const auto& other : windows)
+            if (IsWindowEnabled(other->Handle())) {
+                EnableWindow(other->Handle(), FALSE);
+                disabled_.push_back(other->Handle());
+            }
+    }
+    ~OtherWindowsDisabled() {
+        for (HWND hwnd : disabled_) EnableWindow(hwnd, TRUE);
+    }
+    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+private:
+    std::vector<HWND> disabled_;
+};
+
+}  // namespace
+
+// A failure of the modal window's load step goes on to the event that opened
+// it, which tells the user like any failed event.
 void Win32Toolkit::ShowModal(ui::Form& form, ui::Form* owner) {
-    // Every other window of the program takes no input while this one is open.
-    std::vector<HWND> disabled;
-    for (const auto& other : windows_)
-        if (IsWindowEnabled(other->Handle())) {
-            EnableWindow(other->Handle(), FALSE);
-            disabled.push_back(other->Handle());
-        }
-    FormWindow* window = Load(form, owner);
-    int exitCode = 0;
-    if (window && !RunUntilUnloaded(*window, exitCode)) PostQuitMessage(exitCode);  // for the outer loop
-    // The owner is enabled before the modal window goes, so that it is the one activated.
-    for (HWND hwnd : disabled) EnableWindow(hwnd, TRUE);
+    FormWindow* window = nullptr;
+    {
+        const OtherWindowsDisabled others(windows_);
+        window = Load(form, owner);
+        int exitCode = 0;
+        if (window && !RunUntilUnloaded(*window, exitCode)) PostQuitMessage(exitCode);  // for the outer loop
+        // The owner is enabled before the modal window goes, so that it is the one activated.
+    }
     if (window) Forget(window);
 }
 

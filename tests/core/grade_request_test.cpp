@@ -25,7 +25,7 @@ TEST(ReadNumber, LeadingDecimalNumberRoundedHalfToEven) {
     const struct { std::string text; std::optional<int32_t> value; } cases[] = {
         {"", 0}, {kUnknown, 0}, {"abc", 0}, {"+", 0}, {".", 0}, {"-.e5", 0}, {"e5", 0},
         {"12abc", 12}, {" 1 2\t3\n4 ", 1234}, {"\t-\n7", -7}, {"+7", 7}, {"--1", 0}, {"+-1", 0},
-        {"\r5", 0}, {"12\r\n", 12}, {"1,000", 1}, {"1.2.3", 1}, {"\xEF\xBC\x91\xEF\xBC\x92", 0},
+        {"\r5", 0}, {"12\r\n", 12}, {"1,000", 1}, {"1.2.3", 1}, {"\xEF\xBC\x91\xEF\xBC\x92", 12},
         {"0x1A", 0}, {"017", 17}, {"1D3", 1}, {"5.", 5}, {".51", 1}, {"-0", 0}, {"-0.4", 0},
         {"2.5", 2}, {"3.5", 4}, {"0.5", 0}, {"1.5", 2}, {"-2.5", -2}, {"-3.5", -4}, {".5", 0},
         {"0.49999999999999999999", 0}, {"0.50000000000000000001", 1}, {"2.5000000000000000000", 2},
@@ -43,6 +43,39 @@ TEST(ReadNumber, LeadingDecimalNumberRoundedHalfToEven) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(Read(c.text), c.value);
     }
+}
+
+TEST(ReadNumber, FullWidthFormsReadAsTypedThroughAChineseInputMethod) {
+    const struct { std::string text; std::optional<int32_t> value; std::string level, days; } cases[] = {
+        {"１６", 16, "16", "16"},                 {"０１２３４５６７８９", 123456789, "123456789", "123456789"},
+        {"１６级", 16, "16", "16"},               {"－７", -7, "7", "7"},
+        {"＋７", 7, "7", "7"},                    {"２．５", 2, "2", "2"},
+        {"３．５", 4, "4", "4"},                  {"１Ｅ３", 1000, "1000", "1000"},
+        {"１ｅ－１", 0, "0", kUnknown},           {"1６.５e1", 165, "165", "165"},
+        {"　１６", 16, "16", "16"},               {"１　６　", 16, "16", "16"},
+        {"\t－　\n1", -1, "1", "1"},             {"　" + kUnknown + "　", 0, "0", kUnknown},
+        {" 　" + kUnknown, 0, "0", kUnknown},     {"２１４７４８３６４８", kOverflow, "", ""},
+        {"１ｅ１０", kOverflow, "", ""},          {"－２１４７４８３６４８", INT32_MIN, "", ""},
+        {"１，０００", 1, "1", "1"},               {"１Ｅ", 1, "1", "1"},
+        // A sequence cut short, or another character of the same block, ends the number.
+        {"１\xEF\xBC", 1, "1", "1"},             {"\xEF\xBC", 0, "0", kUnknown},
+        {"１\xEF\xBC" "２", 1, "1", "1"},         {"\xEF" "１", 0, "0", kUnknown},
+        {"\xE3\x80" "５", 0, "0", kUnknown},      {"５\xE3\x80", 5, "5", "5"},
+        {"\xEF\xBC\x9A" "５", 0, "0", kUnknown}, {"１\xEF\xBD\x86", 1, "1", "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Read(c.text), c.value);
+        if (!c.value || *c.value == INT32_MIN) {
+            EXPECT_THROW(NormalizeGradeText(c.text), OverflowError);
+            continue;
+        }
+        EXPECT_EQ(NormalizeGradeText(c.text), c.level);
+        EXPECT_EQ(NormalizeNextDaysText(c.text), c.days);
+    }
+    EXPECT_EQ(TrimSpaces("　 １６ 　"), "１６");
+    EXPECT_EQ(TrimSpaces("　　"), "");
+    EXPECT_EQ(TrimSpaces("\xE3\x80"), "\xE3\x80");
 }
 
 TEST(ReadNumber, MillionCharacterTexts) {

@@ -53,30 +53,31 @@ TEST_F(AboutWindowTest, EveryOpeningLoadsAfresh) {
 }
 
 TEST_F(AboutWindowTest, LinksCallTheShellWithExactArguments) {
-    std::uintptr_t aboutHandle = 0;
+    const Form* aboutForm = nullptr;
     OpenAbout([&](MemoryWindow& about) {
-        aboutHandle = about.WindowHandle();
+        aboutForm = &about.LoadedForm();
         about.Click(about_controls::Label4);
         about.Click(about_controls::Label6);
         about.Click(about_controls::Label8);
         EXPECT_FALSE(about.Unloaded());
         about.Click(about_controls::Command1);
     });
+    ASSERT_NE(aboutForm, nullptr);
     ASSERT_EQ(shell.calls.size(), 3u);
     const auto& home = shell.calls[0];
-    EXPECT_EQ(home.owner, aboutHandle);
+    EXPECT_EQ(home.owner, aboutForm);
     EXPECT_EQ(home.operation, "open");
     EXPECT_EQ(home.file, "https://orvanta.example.com/");
-    EXPECT_EQ(home.showCommand, 1);
+    EXPECT_EQ(home.show, ShowCommand::ShowNormal);
     const auto& chat = shell.calls[1];
-    EXPECT_EQ(chat.owner, 0u);
+    EXPECT_EQ(chat.owner, nullptr);
     EXPECT_EQ(chat.operation, "");
     EXPECT_EQ(chat.file, "tovix://message?uin=20080513&Site=Orvanta&Menu=yes");
-    EXPECT_EQ(chat.showCommand, 5);
+    EXPECT_EQ(chat.show, ShowCommand::Show);
     const auto& mail = shell.calls[2];
-    EXPECT_EQ(mail.owner, aboutHandle);
+    EXPECT_EQ(mail.owner, aboutForm);
     EXPECT_EQ(mail.file, "mailto:orvanta@example.com");
-    EXPECT_EQ(mail.showCommand, 1);
+    EXPECT_EQ(mail.show, ShowCommand::ShowNormal);
     for (const auto& call : shell.calls) {
         EXPECT_EQ(call.parameters, "");
         EXPECT_EQ(call.directory, "");

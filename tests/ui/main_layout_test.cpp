@@ -53,10 +53,10 @@ TEST(MainLayout, TabIndexesAreUniqueAndTheDefaultButtonIsCalculate) {
     int defaults = 0;
     for (const ControlLayout& c : kMainControls) {
         EXPECT_TRUE(indexes.insert(c.tabIndex).second) << c.name;
-        defaults += c.isDefault;
+        defaults += c.IsDefault();
     }
     EXPECT_EQ(defaults, 1);
-    EXPECT_TRUE(kMainControls[main_controls::Command1].isDefault);
+    EXPECT_TRUE(kMainControls[main_controls::Command1].IsDefault());
     EXPECT_EQ(kMainControls[main_controls::txtGradeCur].tabIndex, 0);
 }
 
@@ -69,7 +69,7 @@ TEST(AboutLayout, LinksStandRightOfTheirCaptionsOnTheSameRow) {
         EXPECT_LE(kAboutControls[link].leftTwips + Width(kAboutControls[link]), kAboutLayout.clientWidthTwips);
     }
     int handCursors = 0;
-    for (const ControlLayout& c : kAboutControls) handCursors += c.handCursor;
+    for (const ControlLayout& c : kAboutControls) handCursors += c.HasHandCursor();
     EXPECT_EQ(handCursors, 1);  // the layout gives it to the home-page link; loading copies it
 }
 

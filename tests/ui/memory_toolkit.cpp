@@ -52,16 +52,15 @@ std::string ToUtf8(std::u16string_view s) {
     return out;
 }
 
-MemoryWindow::MemoryWindow(Form& form, std::uintptr_t handle, IconRef icon)
-    : form_(form), handle_(handle), icon_(icon) {
+MemoryWindow::MemoryWindow(Form& form, IconRef icon) : form_(form), icon_(icon) {
     const FormLayout& layout = form.Layout();
     for (std::size_t i = 0; i < layout.controlCount; ++i) {
         Control c;
         c.layout = layout.controls[i];
-        c.enabled = c.layout.enabled;
-        c.cursor = c.layout.handCursor ? kHandCursor : 0;
+        c.enabled = c.layout.StartsEnabled();
+        c.cursor = c.layout.HasHandCursor() ? kHandCursor : 0;
         if (c.layout.kind != ControlKind::ListCombo) c.text = ToUtf16(c.layout.caption);
-        c.items.assign(c.layout.items, c.layout.items + c.layout.itemCount);
+        c.items.assign(c.layout.items.begin(), c.layout.items.end());
         controls_.push_back(std::move(c));
     }
 }
@@ -230,7 +229,7 @@ void MemoryWindow::PressEnter() {
         return;
     }
     for (ControlId id = 0; id < static_cast<ControlId>(controls_.size()); ++id)
-        if (controls_[id].layout.isDefault && controls_[id].enabled) Raise(id, Event::Click);
+        if (controls_[id].layout.IsDefault() && controls_[id].enabled) Raise(id, Event::Click);
 }
 
 void MemoryWindow::PickItem(ControlId id, int index) {
@@ -246,10 +245,17 @@ void MemoryWindow::PickItem(ControlId id, int index) {
 }
 
 MemoryWindow& MemoryToolkit::Load(Form& form, IconRef icon) {
-    windows.push_back(std::make_unique<MemoryWindow>(form, nextHandle_++, icon));
+    windows.push_back(std::make_unique<MemoryWindow>(form, icon));
     MemoryWindow& window = *windows.back();
     form.Attach(&window);
-    form.Form_Load();
+    try {
+        form.Form_Load();
+    } catch (...) {
+        // As with the real windows: a failed load goes on to the caller and the window does not open.
+        form.Attach(nullptr);
+        windows.pop_back();
+        throw;
+    }
     const std::vector<ControlId> stops = window.TabStops();
     if (!stops.empty()) window.SetFocus(stops.front());
     return window;

@@ -27,7 +27,7 @@ struct MessageRecord {
 
 class MemoryWindow : public FormHost {
 public:
-    MemoryWindow(Form& form, std::uintptr_t handle, IconRef icon);
+    MemoryWindow(Form& form, IconRef icon);
 
     // FormHost
     std::string Text(ControlId id) const override;
@@ -48,7 +48,6 @@ public:
     void SetIcon(IconRef icon) override { icon_ = icon; }
     CursorRef MouseIcon(ControlId label) const override;
     void SetMouseIcon(ControlId label, CursorRef cursor) override;
-    std::uintptr_t WindowHandle() const override { return handle_; }
 
     // What the user does.
     void Type(std::string_view text);        // keystrokes into the focused field
@@ -59,6 +58,7 @@ public:
     void PickItem(ControlId combo, int index);  // choose an item from a list
 
     // What the user sees.
+    const Form& LoadedForm() const { return form_; }
     ControlId Focused() const { return focus_; }
     int SelStart(ControlId id) const { return controls_.at(id).selStart; }
     int SelLength(ControlId id) const { return controls_.at(id).selLength; }
@@ -93,7 +93,6 @@ private:
     Form& form_;
     std::vector<Control> controls_;
     ControlId focus_ = kNoControl;
-    std::uintptr_t handle_;
     IconRef icon_;
     bool unloaded_ = false;
     std::vector<MessageRecord> messages_;
@@ -103,17 +102,17 @@ inline constexpr CursorRef kHandCursor = 0x4A4E44;  // the toolkit's hand cursor
 inline constexpr IconRef kApplicationIcon = 0x1C0;  // the program's icon
 
 struct ShellCall {
-    std::uintptr_t owner;
+    const Form* owner;
     std::string operation, file, parameters, directory;
-    int showCommand;
+    ShowCommand show;
 };
 
 class RecordingShell : public Shell {
 public:
-    void Execute(std::uintptr_t owner, std::string_view operation, std::string_view file,
-                 std::string_view parameters, std::string_view directory, int showCommand) override {
+    void Execute(const Form* owner, std::string_view operation, std::string_view file,
+                 std::string_view parameters, std::string_view directory, ShowCommand show) override {
         calls.push_back({owner, std::string(operation), std::string(file), std::string(parameters),
-                         std::string(directory), showCommand});
+                         std::string(directory), show});
     }
     std::vector<ShellCall> calls;
 };
@@ -132,7 +131,6 @@ public:
 
 private:
     MemoryWindow& Load(Form& form, IconRef icon);
-    std::uintptr_t nextHandle_ = 0x1000;
 };
 
 }  // namespace orvanta::ui::testing

@@ -32,7 +32,7 @@ protected:
     }
     Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
     testing::ModalProbe modal{toolkit};
-    ShellLinks shell{[] { return ShellExecuteAFunction(nullptr); }};
+    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
     ui::frmMain mainForm{modal, shell};
     FormWindow* main = nullptr;
 };

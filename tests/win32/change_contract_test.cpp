@@ -11,11 +11,11 @@ namespace orvanta::win32 {
 namespace {
 
 const std::array<ui::ControlLayout, 2> kFields = {{
-    {"txtField", ui::ControlKind::TextBox, ui::kNoControl, 120, 120, 1500, 270, 0, "5"},
-    {"cboField", ui::ControlKind::EditCombo, ui::kNoControl, 120, 600, 1500, 300, 1, "16"},
+    {0, "txtField", ui::ControlKind::TextBox, ui::kNoControl, 120, 120, 1500, 270, 0, "5"},
+    {1, "cboField", ui::ControlKind::EditCombo, ui::kNoControl, 120, 600, 1500, 300, 1, "16"},
 }};
-const ui::FormLayout kFieldsLayout = {"frmFields", "Fields", 2000, 1200, false, false,
-                                      ui::StartPosition::CenterScreen, false, kFields.data(), kFields.size()};
+const ui::FormLayout kFieldsLayout = {"frmFields", "Fields", 2000, 1200, ui::StartPosition::CenterScreen,
+                                      ui::kNoFormFlags, kFields.data(), kFields.size()};
 
 class RecordingForm : public ui::Form {
 public:
@@ -94,6 +94,18 @@ public:
     bool failNext = false;
 };
 
+// Types `typed` after the "5" of the window's text field and pumps; `seen`
+// notes the message box that follows.
+void TypeAfterTheFive(Win32Toolkit& toolkit, FormWindow& window, const wchar_t* typed,
+                      testing::MessageBoxSeen& seen) {
+    HWND field = window.ControlHandle(0);
+    SetFocus(field);
+    SendMessageW(field, EM_SETSEL, 1, 1);
+    testing::AnswerNextMessageBox(seen);
+    testing::TypeText(toolkit, field, typed);
+    testing::Pump(toolkit);
+}
+
 TEST(EventFailure, IsToldAndTheWindowGoesOn) {
     Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
     ASSERT_TRUE(toolkit.Initialize());
@@ -101,21 +113,54 @@ TEST(EventFailure, IsToldAndTheWindowGoesOn) {
     FormWindow* window = toolkit.Load(form, nullptr);
     ASSERT_NE(window, nullptr);
     testing::Pump(toolkit);
-    HWND field = window->ControlHandle(0);
-    SetFocus(field);
-    SendMessageW(field, EM_SETSEL, 1, 1);
     form.failNext = true;
     testing::MessageBoxSeen seen;
-    testing::AnswerNextMessageBox(seen);
-    testing::TypeText(toolkit, field, L"7");
-    testing::Pump(toolkit);
+    TypeAfterTheFive(toolkit, *window, L"7", seen);
     ASSERT_TRUE(seen.seen);
     EXPECT_EQ(seen.text, L"内存不足，此操作未能完成。");
     EXPECT_EQ(seen.title, L"Orvanta");
     EXPECT_TRUE(IsWindow(window->Handle()));
-    testing::TypeText(toolkit, field, L"8");
+    testing::TypeText(toolkit, window->ControlHandle(0), L"8");
     EXPECT_EQ(window->Text(0), "578");
     EXPECT_EQ(form.changes[0], 2);
+}
+
+// A window whose load step fails, opened from an event of another window:
+// the failure is told like that of any event, the window does not open and
+// the window that opened it goes on.
+class FailingLoadForm : public RecordingForm {
+public:
+    void Form_Load() override { throw std::bad_alloc(); }
+};
+
+class OpensOnChange : public RecordingForm {
+public:
+    explicit OpensOnChange(ui::Toolkit& toolkit) : toolkit_(toolkit) {}
+    void OnEvent(ui::ControlId id, ui::Event event) override {
+        RecordingForm::OnEvent(id, event);
+        if (event == ui::Event::Change) toolkit_.ShowModal(failing, this);
+    }
+    FailingLoadForm failing;
+
+private:
+    ui::Toolkit& toolkit_;
+};
+
+TEST(EventFailure, AWindowWhoseLoadFailsIsToldAndDoesNotOpen) {
+    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    ASSERT_TRUE(toolkit.Initialize());
+    OpensOnChange form(toolkit);
+    FormWindow* window = toolkit.Load(form, nullptr);
+    ASSERT_NE(window, nullptr);
+    testing::Pump(toolkit);
+    testing::MessageBoxSeen seen;
+    TypeAfterTheFive(toolkit, *window, L"7", seen);
+    ASSERT_TRUE(seen.seen) << "the failed load is told";
+    EXPECT_EQ(seen.text, L"内存不足，此操作未能完成。");
+    EXPECT_EQ(toolkit.WindowOf(form.failing), nullptr);
+    EXPECT_EQ(form.failing.Host(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(window->Handle())) << "the window that opened it takes input again";
+    EXPECT_EQ(window->Text(0), "57");
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ protected:
 
     Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
     testing::ModalProbe modal{toolkit};
-    ShellLinks shell{[] { return ShellExecuteAFunction(nullptr); }};
+    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
     ui::frmMain form{modal, shell};
     FormWindow* window = nullptr;
 };
@@ -91,13 +91,13 @@ TEST_F(RealMainWindow, EveryControlStandsWhereTheLayoutSaysAt96Dpi) {
 TEST_F(RealMainWindow, LayoutAndFontScaleWhenTheDpiChanges) {
     RECT suggested;
     GetWindowRect(window->Handle(), &suggested);
-    SendMessageW(window->Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     ExpectLayout(144);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(txtGradeCur), WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -18);
     EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
-    SendMessageW(window->Handle(), 0x02E0, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
     ExpectLayout(96);
 }
 
@@ -250,6 +250,37 @@ TEST_F(RealMainWindow, LongPastesAreKeptWholeAndReadWhole) {
     Pump(toolkit);
     GradeInputs inputs{"1", "32", "3", false, 0};
     EXPECT_EQ(TextOf(txtResult), Widen(RunCalculation(inputs).text));
+}
+
+TEST_F(RealMainWindow, FullWidthDigitsAndSpacesFromAChineseInputMethodAreReadAsTyped) {
+    // An input method in full-width mode sends one WM_CHAR per UTF-16 unit:
+    // "１０" and "１６" (U+FF11 U+FF10, U+FF11 U+FF16), "５" (U+FF15), "　" (U+3000).
+    const auto typeIntoFocus = [&](const std::wstring& text) { testing::TypeText(toolkit, GetFocus(), text); };
+    typeIntoFocus(L"\xFF11\xFF10");
+    testing::PressKey(toolkit, GetFocus(), VK_TAB);
+    typeIntoFocus(L"\xFF11\xFF16");
+    testing::PressKey(toolkit, GetFocus(), VK_RETURN);
+    const std::string first = FormatReport(10, 16, UnknownMark, UnknownMark, 180);
+    EXPECT_EQ(TextOf(txtResult), Widen(first));
+    EXPECT_EQ(TextOf(txtGradeCur), L"10");
+    EXPECT_EQ(TextOf(cboGradeDir), L"16");
+
+    // The target between ideographic spaces over its old text, which the user
+    // selects (Wine's combo box selects it by itself only on its first entry),
+    // then the remaining days.
+    COMBOBOXINFO combo{sizeof combo};
+    ASSERT_TRUE(GetComboBoxInfo(Control(cboGradeDir), &combo));
+    SetFocus(combo.hwndItem);
+    SendMessageW(combo.hwndItem, EM_SETSEL, 0, -1);
+    typeIntoFocus(L"\x3000\xFF11\xFF16\x3000");
+    testing::PressKey(toolkit, GetFocus(), VK_TAB);
+    testing::PressKey(toolkit, GetFocus(), VK_TAB);
+    ASSERT_EQ(GetFocus(), Control(txtGradeNext));
+    EXPECT_EQ(TextOf(cboGradeDir), L"16");
+    typeIntoFocus(L"\xFF15");
+    testing::PressKey(toolkit, GetFocus(), VK_RETURN);
+    EXPECT_EQ(TextOf(txtGradeNext), L"5");
+    EXPECT_EQ(TextOf(txtResult), Widen(first + FormatReport(10, 16, UnknownMark, "5", 160)));
 }
 
 TEST_F(RealMainWindow, SwitchingToAnotherProgramAndBackLeavesTheFieldAsItWas) {
