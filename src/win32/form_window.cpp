@@ -115,6 +115,9 @@ bool FormWindow::CreateControl(Control& c) {
         SendMessageW(c.hwnd, EM_SETLIMITTEXT, 0, 0);
         if (!SetWindowSubclass(c.hwnd, ResultBoxProc, 0, 0)) return false;
     }
+    if ((kind == ControlKind::PushButton || kind == ControlKind::CheckBox) &&
+        !SetWindowSubclass(c.hwnd, ButtonProc, 0, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
     if (kind == ControlKind::Picture && !picture_) picture_ = std::make_unique<ResourcePicture>(IDR_ABOUT_PICTURE);
     return true;
 }
@@ -145,7 +148,11 @@ void FormWindow::Show() {
 }
 
 FormWindow::Control* FormWindow::FromHandle(HWND hwnd) {
-    for (Control& c : controls_)
+    return const_cast<Control*>(static_cast<const FormWindow*>(this)->FromHandle(hwnd));
+}
+
+const FormWindow::Control* FormWindow::FromHandle(HWND hwnd) const {
+    for (const Control& c : controls_)
         if (c.hwnd == hwnd) return &c;
     return nullptr;
 }
@@ -178,6 +185,31 @@ LRESULT CALLBACK FormWindow::ResultBoxProc(HWND hwnd, UINT message, WPARAM wPara
     });
 }
 
+// Buttons carry the notify style for their focus notifications; with it,
+// Windows makes the second click of a double click a double-click
+// notification instead of a press. Here every click presses the button (and
+// toggles the check box), quick or not, as on a button without that style.
+// Which push button carries the default border is the window's to say,
+// whoever asks a button to change it (the dialog manager, on Tab, included).
+LRESULT CALLBACK FormWindow::ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR self) {
+    return Guarded<LRESULT>(GetAncestor(hwnd, GA_ROOT), 0, [&] {
+        auto* window = reinterpret_cast<FormWindow*>(self);
+        switch (message) {
+        case WM_LBUTTONDBLCLK: return DefSubclassProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
+        case BM_SETSTYLE:
+            if (const Control* c = window->FromHandle(hwnd); c && c->layout.kind == ControlKind::PushButton) {
+                const bool bordered = window->IdOf(*c) == window->DefaultBorderOwner();
+                return DefSubclassProc(hwnd, message, bordered ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, lParam);
+            }
+            break;
+        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, ButtonProc, 0); break;
+        default: break;
+        }
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    });
+}
+
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
@@ -193,6 +225,12 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE:
         if (OnActivate(LOWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
         break;
+    case WM_SETFOCUS:
+        // The window itself has the focus (restored from the task bar, say): it
+        // goes on to the control that had it, as in a dialog.
+        if (!IsIconic(window_)) ReturnToWindow();
+        return 0;
+    case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
     case WM_CLOSE: Unload(); return 0;
     case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     default: break;
@@ -209,12 +247,8 @@ void FormWindow::OnCommand(int id, int code, HWND hwnd) {
     case ControlKind::CheckBox:
         if (code == BN_CLICKED) {
             Raise(index, Event::Click);
-        } else if (code == BN_SETFOCUS) {
-            if (kind == ControlKind::PushButton) ShowDefaultButton(index);
-            Raise(index, Event::GotFocus);
-        } else if (code == BN_KILLFOCUS) {
-            if (kind == ControlKind::PushButton) ShowDefaultButton(ui::kNoControl);
-            Raise(index, Event::LostFocus);
+        } else if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
+            OnControlFocus(index, code == BN_SETFOCUS);
         }
         break;
     case ControlKind::TextBox:
@@ -223,10 +257,8 @@ void FormWindow::OnCommand(int id, int code, HWND hwnd) {
             // Windows reports every write to a field; only a real change is a change.
             if (kind == ControlKind::TextBox) ReportText(index, WindowText(hwnd));
             else Raise(index, Event::Change);
-        } else if (code == EN_SETFOCUS) {
-            Raise(index, Event::GotFocus);
-        } else if (code == EN_KILLFOCUS) {
-            Raise(index, Event::LostFocus);
+        } else if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
+            OnControlFocus(index, code == EN_SETFOCUS);
         }
         break;
     case ControlKind::EditCombo:
@@ -237,10 +269,8 @@ void FormWindow::OnCommand(int id, int code, HWND hwnd) {
             // The edit field takes the picked item's text after this notification.
             const LRESULT pick = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
             if (pick >= 0) ReportText(index, ComboItemText(hwnd, pick));
-        } else if (code == CBN_SETFOCUS) {
-            Raise(index, Event::GotFocus);
-        } else if (code == CBN_KILLFOCUS) {
-            Raise(index, Event::LostFocus);
+        } else if (code == CBN_SETFOCUS || code == CBN_KILLFOCUS) {
+            OnControlFocus(index, code == CBN_SETFOCUS);
         }
         break;
     case ControlKind::Label:
@@ -288,40 +318,126 @@ void FormWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (picture_) picture_->Draw(item.hDC, item.rcItem);
 }
 
-// The focus goes back to the control that had it when the window was left.
 // Switching to another program and back is not leaving a field: the focus
-// notifications that come with it are not the form's events, so the field
+// notifications that come with it are not the form's events, and the field
 // keeps its text, selection and caret as the user left them. The program's
 // own windows (its message boxes, the About window) are moves inside the
 // program like any other. Returns whether the focus was placed.
 bool FormWindow::OnActivate(WORD state, HWND other) {
     if (state == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
         const bool ownWindow = other && GetWindowThreadProcessId(other, nullptr) == GetCurrentThreadId();
-        focusEventsHeld_ = !ownWindow;
+        if (!ownWindow) LeaveWindow();
         return false;
     }
-    const bool placed = lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_);
-    if (placed) ::SetFocus(lastFocus_);
-    focusEventsHeld_ = false;
-    return placed;
+    return !IsIconic(window_) && ReturnToWindow();
+}
+
+// Minimising is leaving the window, not the field, as switching to another
+// program is; the system takes the focus away before the window is
+// minimised, so the window is left first.
+LRESULT FormWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
+    if ((command & 0xFFF0) != SC_MINIMIZE) return DefWindowProcW(window_, WM_SYSCOMMAND, command, lParam);
+    const bool wasAway = away_;
+    LeaveWindow();
+    const LRESULT result = DefWindowProcW(window_, WM_SYSCOMMAND, command, lParam);
+    // Should the window not have been minimised after all, the user is still in it.
+    if (!wasAway && !IsIconic(window_) && GetActiveWindow() == window_) ReturnToWindow();
+    return result;
 }
 
 void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) { ApplyDpi(dpi, &suggested); }
 
 // ---------------------------------------------------------------------------
-// Events
+// The focus
+
+// Every control's focus notification comes here. The window remembers which
+// control has the focus, so that it gives it back to that control whenever
+// it has been taken away: by another program, by minimising, or by the
+// program's own message box or modal window (Windows takes it from a window's
+// controls as soon as the window is disabled for one).
+void FormWindow::OnControlFocus(ControlId id, bool got) {
+    const Control& c = At(id);
+    if (got) focus_ = id;
+    if (c.layout.kind == ControlKind::PushButton) {
+        focusedButton_ = got ? id : ui::kNoControl;
+        ShowDefaultButton();
+    }
+    if (c.layout.kind == ControlKind::EditCombo) {
+        // As Windows' editable combo box does: entering it selects its whole
+        // text (a click puts the caret where it falls), leaving it clears the
+        // selection, so that no highlight stays behind in a field left.
+        if (!got) SendMessageW(c.hwnd, CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
+        else if (GetKeyState(VK_LBUTTON) >= 0) SendMessageW(c.hwnd, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    }
+    Raise(id, got ? Event::GotFocus : Event::LostFocus);
+}
+
+// The user leaves the window: a combo box's selection, which Windows clears
+// when the box loses the focus, is kept for the return.
+void FormWindow::LeaveWindow() {
+    if (away_) return;
+    away_ = true;
+    selectionKept_ = focus_ != ui::kNoControl && At(focus_).layout.kind == ControlKind::EditCombo;
+    if (selectionKept_) keptSelection_ = static_cast<DWORD>(SendMessageW(At(focus_).hwnd, CB_GETEDITSEL, 0, 0));
+}
+
+// The focus goes back to the control that had it, with the selection it had.
+// Returns whether the focus was placed.
+bool FormWindow::ReturnToWindow() {
+    const ControlId target = FocusTarget();
+    if (target != ui::kNoControl) {
+        HWND focus = FocusHandle(target);
+        if (GetFocus() != focus) ::SetFocus(focus);
+        if (selectionKept_ && target == focus_)
+            SendMessageW(At(target).hwnd, CB_SETEDITSEL, 0,
+                         MAKELPARAM(LOWORD(keptSelection_), HIWORD(keptSelection_)));
+    }
+    selectionKept_ = false;
+    away_ = false;
+    return target != ui::kNoControl;
+}
+
+// The control that had the focus last, or the first tab stop if it can no
+// longer take it.
+ControlId FormWindow::FocusTarget() const {
+    if (focus_ != ui::kNoControl && CanTakeFocus(focus_)) return focus_;
+    const Control* first = FromHandle(GetNextDlgTabItem(window_, nullptr, FALSE));
+    return first ? IdOf(*first) : ui::kNoControl;
+}
+
+bool FormWindow::CanTakeFocus(ControlId id) const {
+    const HWND hwnd = At(id).hwnd;
+    return IsWindow(hwnd) && IsWindowEnabled(hwnd) && IsWindowVisible(hwnd);
+}
+
+// The window that takes the focus for a control: an editable combo box's edit field.
+HWND FormWindow::FocusHandle(ControlId id) const {
+    const Control& c = At(id);
+    if (c.layout.kind == ControlKind::EditCombo) {
+        COMBOBOXINFO info{sizeof info};
+        if (GetComboBoxInfo(c.hwnd, &info) && info.hwndItem) return info.hwndItem;
+    }
+    return c.hwnd;
+}
 
 // As in a dialog, the push button with the focus is the one Enter presses and
 // carries the default border; otherwise the window's default button does.
-void FormWindow::ShowDefaultButton(ControlId focused) {
-    for (const Control& button : controls_) {
-        if (button.layout.kind != ControlKind::PushButton) continue;
-        const bool isDefault = focused == ui::kNoControl ? button.layout.IsDefault() : IdOf(button) == focused;
-        SendMessageW(button.hwnd, BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-    }
+ControlId FormWindow::DefaultBorderOwner() const {
+    if (focusedButton_ != ui::kNoControl) return focusedButton_;
+    for (const Control& c : controls_)
+        if (c.layout.IsDefault()) return IdOf(c);
+    return ui::kNoControl;
 }
+
+// Each push button takes the style the window gives it (ButtonProc).
+void FormWindow::ShowDefaultButton() {
+    for (const Control& button : controls_)
+        if (button.layout.kind == ControlKind::PushButton)
+            SendMessageW(button.hwnd, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+}
+
+// ---------------------------------------------------------------------------
+// Events
 
 void FormWindow::ReportText(ControlId id, std::wstring now) {
     Control& c = At(id);
@@ -332,7 +448,7 @@ void FormWindow::ReportText(ControlId id, std::wstring now) {
 
 void FormWindow::Raise(ControlId id, Event event) {
     if (unloaded_) return;
-    if (focusEventsHeld_ && (event == Event::GotFocus || event == Event::LostFocus)) return;
+    if (away_ && (event == Event::GotFocus || event == Event::LostFocus)) return;
     // A failure ends this event's work only; the window goes on.
     Guarded(window_, false, [&] {
         form_.OnEvent(id, event);

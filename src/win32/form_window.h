@@ -73,6 +73,7 @@ private:
     const Control& At(ui::ControlId id) const { return controls_.at(static_cast<std::size_t>(id)); }
     ui::ControlId IdOf(const Control& control) const { return static_cast<ui::ControlId>(&control - controls_.data()); }
     Control* FromHandle(HWND hwnd);
+    const Control* FromHandle(HWND hwnd) const;
 
     // Creation (form_window.cpp).
     bool CreateControls();
@@ -82,6 +83,8 @@ private:
     // Messages (form_window.cpp): one handler each.
     static LRESULT CALLBACK ResultBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR);
+    static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code, HWND control);
     LRESULT OnGetDefId();
@@ -89,13 +92,26 @@ private:
     bool OnSetCursor(HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     bool OnActivate(WORD state, HWND other);
+    LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
     void OnDpiChanged(int dpi, const RECT& suggested);
+
+    // The window's focus (form_window.cpp): where it is, and the user leaving
+    // the window (another program, minimising) and coming back.
+    void OnControlFocus(ui::ControlId id, bool got);
+    void LeaveWindow();
+    bool ReturnToWindow();
+    ui::ControlId FocusTarget() const;
+    HWND FocusHandle(ui::ControlId id) const;
+    bool CanTakeFocus(ui::ControlId id) const;
 
     // Events to the form (form_window.cpp).
     void Raise(ui::ControlId id, ui::Event event);
     // Raises Change when an input field's text differs from the one last reported.
     void ReportText(ui::ControlId id, std::wstring now);
-    void ShowDefaultButton(ui::ControlId focused);
+    // The push button that carries the default border: the one with the
+    // focus, else the window's default button.
+    ui::ControlId DefaultBorderOwner() const;
+    void ShowDefaultButton();
 
     // Rectangles and fonts for the current dpi, and the pass that applies
     // them all again for another (form_window_layout.cpp).
@@ -124,8 +140,11 @@ private:
     WindowFont linkFont_;
     HICON bigIcon_ = nullptr;
     std::unique_ptr<ResourcePicture> picture_;
-    HWND lastFocus_ = nullptr;
-    bool focusEventsHeld_ = false;  // while another program has taken the activation away
+    ui::ControlId focus_ = ui::kNoControl;          // the control that has the focus, or had it last
+    ui::ControlId focusedButton_ = ui::kNoControl;  // the push button that has the focus
+    bool away_ = false;  // the user has left the window: for another program, or by minimising it
+    DWORD keptSelection_ = 0;  // a combo box's edit selection (CB_GETEDITSEL), kept while away
+    bool selectionKept_ = false;
     bool unloaded_ = false;
 };
 

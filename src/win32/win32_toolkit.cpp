@@ -145,9 +145,23 @@ void Win32Toolkit::ShowModal(ui::Form& form, ui::Form* owner) {
         window = Load(form, owner);
         int exitCode = 0;
         if (window && !RunUntilUnloaded(*window, exitCode)) PostQuitMessage(exitCode);  // for the outer loop
-        // The owner is enabled before the modal window goes, so that it is the one activated.
+        // The owner is enabled before the modal window goes, so that it can be activated.
     }
-    if (window) Forget(window);
+    if (!window) return;
+    HandActivationBack(*window, owner ? WindowOf(*owner) : nullptr);
+    Forget(window);
+}
+
+// As Windows' own modal windows do when they end: the modal window is hidden
+// and, if it was the active window, its owner is activated before it is
+// destroyed, so that the activation never falls to no window at all (which
+// some window managers leave it to).
+void Win32Toolkit::HandActivationBack(const FormWindow& modal, const FormWindow* owner) {
+    HWND hwnd = modal.Handle();
+    const bool wasActive = GetActiveWindow() == hwnd;
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (wasActive && owner && IsWindowEnabled(owner->Handle())) SetForegroundWindow(owner->Handle());
 }
 
 }  // namespace orvanta::win32

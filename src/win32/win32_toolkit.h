@@ -43,6 +43,7 @@ private:
     // The message loop: runs until `window` is unloaded. Returns false when
     // the thread's WM_QUIT came first, with its exit code in `exitCode`.
     bool RunUntilUnloaded(const FormWindow& window, int& exitCode);
+    static void HandActivationBack(const FormWindow& modal, const FormWindow* owner);
 
     HINSTANCE instance_;
     HCURSOR handCursor_ = nullptr;

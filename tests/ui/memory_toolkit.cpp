@@ -139,6 +139,14 @@ void MemoryWindow::SetFocus(ControlId id) {
     if (focus_ == id) return;
     const ControlId old = focus_;
     focus_ = id;
+    // An editable combo box selects its whole text when it is entered and
+    // clears the selection when it is left, as Windows' does.
+    if (old != kNoControl && controls_.at(old).layout.kind == ControlKind::EditCombo)
+        controls_.at(old).selStart = controls_.at(old).selLength = 0;
+    if (controls_.at(id).layout.kind == ControlKind::EditCombo) {
+        controls_.at(id).selStart = 0;
+        controls_.at(id).selLength = static_cast<int>(controls_.at(id).text.size());
+    }
     if (old != kNoControl) Raise(old, Event::LostFocus);
     Raise(id, Event::GotFocus);
 }

@@ -1,7 +1,9 @@
 // An in-memory toolkit with the contract of the real one: events are raised
 // synchronously from inside the operations that cause them, a text box's
 // Change comes only when its text really changes, focus moves raise
-// LostFocus then GotFocus, disabled controls are skipped by Tab. Besides the
+// LostFocus then GotFocus, an editable combo box selects its whole text when
+// it is entered and clears the selection when it is left, disabled controls
+// are skipped by Tab. Besides the
 // operations the forms use, it offers the user's actions (type, tab, click,
 // Enter) and records message boxes and shell calls.
 #pragma once

@@ -18,6 +18,59 @@ void TypeText(Win32Toolkit& toolkit, HWND target, const std::wstring& text) {
     Pump(toolkit);
 }
 
+void Settle(Win32Toolkit& toolkit) {
+    for (int i = 0; i < 10; ++i) {
+        Pump(toolkit);
+        Sleep(5);
+    }
+}
+
+namespace {
+
+INPUT KeyInput(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+INPUT MouseInput(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+}  // namespace
+
+void PressKeys(Win32Toolkit& toolkit, std::initializer_list<WORD> keys) {
+    for (WORD key : keys) {
+        INPUT inputs[] = {KeyInput(key, false), KeyInput(key, true)};
+        SendInput(2, inputs, sizeof(INPUT));
+        Settle(toolkit);
+    }
+}
+
+void PressWith(Win32Toolkit& toolkit, WORD modifier, WORD key) {
+    INPUT inputs[] = {KeyInput(modifier, false), KeyInput(key, false), KeyInput(key, true), KeyInput(modifier, true)};
+    SendInput(4, inputs, sizeof(INPUT));
+    Settle(toolkit);
+}
+
+void ClickAt(Win32Toolkit& toolkit, HWND control, int clicks) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    Settle(toolkit);
+    for (int i = 0; i < clicks; ++i) {
+        INPUT inputs[] = {MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP)};
+        SendInput(2, inputs, sizeof(INPUT));
+        Pump(toolkit);
+    }
+    Settle(toolkit);
+}
+
 RECT ChildRect(HWND child) {
     RECT rect;
     GetWindowRect(child, &rect);

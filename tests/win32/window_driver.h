@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "win32_toolkit.h"
@@ -17,6 +18,15 @@ void Pump(Win32Toolkit& toolkit);
 void PressKey(Win32Toolkit& toolkit, HWND target, UINT key);
 // Types characters into `target` as keystrokes would, and pumps.
 void TypeText(Win32Toolkit& toolkit, HWND target, const std::wstring& text);
+// Real input, as the keyboard and the mouse give it (SendInput): the thread's
+// key state follows it (Shift+Tab), and the system makes the double clicks.
+// It goes to the foreground window; each call handles it before returning.
+void PressKeys(Win32Toolkit& toolkit, std::initializer_list<WORD> keys);  // each key down and up, in turn
+void PressWith(Win32Toolkit& toolkit, WORD modifier, WORD key);        // Shift+Tab, say
+void ClickAt(Win32Toolkit& toolkit, HWND control, int clicks);         // quick clicks at the control's centre
+// Handles this thread's messages for a while, so that what real input and
+// activation cause has arrived.
+void Settle(Win32Toolkit& toolkit);
 // Client-area rectangle of a child window.
 RECT ChildRect(HWND child);
 RECT ClientRect(HWND window);

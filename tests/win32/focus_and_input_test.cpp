@@ -1,0 +1,264 @@
+// The real main window driven by real keystrokes and clicks, where Windows
+// and Wine differ: the target field entered again, double clicks, the focus
+// after the About window and after a message box, minimising, the default
+// button's border. Where Wine lacks what Windows documents, the test does it.
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "frm_about.h"
+#include "frm_main.h"
+#include "shell_links.h"
+#include "text_convert.h"
+#include "window_driver.h"
+
+namespace orvanta::win32 {
+namespace {
+
+using namespace ui::main_controls;
+using testing::Pump;
+
+// The main window's form, noting its focus events as the window raises them.
+class NotingForm : public ui::frmMain {
+public:
+    using frmMain::frmMain;
+    void OnEvent(ui::ControlId id, ui::Event event) override {
+        if (event == ui::Event::GotFocus || event == ui::Event::LostFocus) focusEvents.emplace_back(id, event);
+        frmMain::OnEvent(id, event);
+    }
+    std::vector<std::pair<ui::ControlId, ui::Event>> focusEvents;
+};
+
+// Windows takes the keyboard focus from a window's descendants when the
+// window is disabled ("Window Features", Disabled Windows); Wine leaves it
+// where it was. While one of these lives, this thread's windows lose it as
+// on Windows.
+HHOOK disablingHook = nullptr;
+
+LRESULT CALLBACK TakeFocusOnDisable(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_ENABLE && !sent->wParam && IsChild(sent->hwnd, GetFocus()))
+        SetFocus(nullptr);
+    return CallNextHookEx(disablingHook, code, wParam, lParam);
+}
+
+class FocusAsOnWindows {
+public:
+    FocusAsOnWindows() {
+        disablingHook = SetWindowsHookExW(WH_CALLWNDPROC, TakeFocusOnDisable, nullptr, GetCurrentThreadId());
+    }
+    ~FocusAsOnWindows() { UnhookWindowsHookEx(disablingHook); }
+};
+
+// Which window was active when a given window was destroyed.
+HHOOK destroyHook = nullptr;
+HWND watched = nullptr;
+HWND activeAtDestroy = nullptr;
+
+LRESULT CALLBACK NoteActiveOnDestroy(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == watched) activeAtDestroy = GetActiveWindow();
+    return CallNextHookEx(destroyHook, code, wParam, lParam);
+}
+
+class RealInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(toolkit.Initialize());
+        window = toolkit.Load(form, nullptr);
+        ASSERT_NE(window, nullptr);
+        testing::SwitchTo(toolkit, window->Handle());
+        ASSERT_EQ(GetForegroundWindow(), window->Handle());
+        ASSERT_EQ(GetFocus(), Control(txtGradeCur));
+    }
+    HWND Control(ui::ControlId id) const { return window->ControlHandle(id); }
+    HWND TargetEdit() const {
+        COMBOBOXINFO info{sizeof info};
+        GetComboBoxInfo(Control(cboGradeDir), &info);
+        return info.hwndItem;
+    }
+    std::pair<int, int> TargetSelection() const {
+        DWORD start = 0, end = 0;
+        SendMessageW(Control(cboGradeDir), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return {static_cast<int>(start), static_cast<int>(end)};
+    }
+    std::wstring TextOf(ui::ControlId id) const { return Widen(window->Text(id)); }
+    bool HasDefaultBorder(ui::ControlId button) const {
+        return (GetWindowLongW(Control(button), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    }
+    int GotFocusCount(ui::ControlId id) const {
+        int count = 0;
+        for (const auto& [control, event] : form.focusEvents) count += control == id && event == ui::Event::GotFocus;
+        return count;
+    }
+
+    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    testing::ModalProbe modal{toolkit};
+    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
+    NotingForm form{modal, shell};
+    FormWindow* window = nullptr;
+};
+
+TEST_F(RealInput, EnteringTheTargetAgainSelectsItsTextAndLeavingItClearsTheSelection) {
+    testing::PressKeys(toolkit, {VK_TAB});
+    ASSERT_EQ(GetFocus(), TargetEdit());
+    EXPECT_EQ(TargetSelection(), std::make_pair(0, 2)) << "16 is selected";
+    testing::PressKeys(toolkit, {'3', '2', VK_TAB});
+    EXPECT_EQ(TextOf(cboGradeDir), L"32");
+    EXPECT_EQ(TargetSelection().first, TargetSelection().second) << "no highlight is left behind";
+    testing::PressWith(toolkit, VK_SHIFT, VK_TAB);
+    ASSERT_EQ(GetFocus(), TargetEdit());
+    EXPECT_EQ(TargetSelection(), std::make_pair(0, 2)) << "32 is selected again";
+    testing::PressKeys(toolkit, {'4', '8', VK_RETURN});
+    EXPECT_EQ(TextOf(cboGradeDir), L"48");
+    EXPECT_EQ(TextOf(txtResult), Widen(FormatReport(0, 48, UnknownMark, UnknownMark, 2496)));
+
+    // After the out-of-range message the program moves the focus back into the
+    // target: what is typed then replaces the number at fault.
+    window->SetFocus(cboGradeDir);
+    testing::PressKeys(toolkit, {'4', '6', '3', '3', '9'});
+    testing::MessageBoxSeen seen;
+    testing::AnswerNextMessageBox(seen);
+    testing::PressKeys(toolkit, {VK_RETURN});
+    for (int i = 0; i < 50 && !seen.seen; ++i) testing::Settle(toolkit);
+    ASSERT_TRUE(seen.seen);
+    EXPECT_EQ(seen.text, Widen(ui::kOutOfRangeMessage));
+    testing::Settle(toolkit);
+    ASSERT_EQ(GetFocus(), TargetEdit());
+    testing::PressKeys(toolkit, {'2', '0'});
+    EXPECT_EQ(TextOf(cboGradeDir), L"20");
+}
+
+TEST_F(RealInput, EveryClickCountsQuickOrNot) {
+    testing::ClickAt(toolkit, Control(Check1), 2);
+    EXPECT_EQ(SendMessageW(Control(Check1), BM_GETCHECK, 0, 0), BST_UNCHECKED) << "ticked, then cleared";
+    EXPECT_FALSE(IsWindowEnabled(Control(cboGradeVip)));
+    testing::ClickAt(toolkit, Control(Check1), 4);
+    EXPECT_EQ(SendMessageW(Control(Check1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    testing::ClickAt(toolkit, Control(Check1), 1);
+    EXPECT_EQ(SendMessageW(Control(Check1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(IsWindowEnabled(Control(cboGradeVip)));
+
+    testing::ClickAt(toolkit, Control(Command1), 2);
+    const std::string block = FormatReport(0, 16, "VIP1", UnknownMark, 291);
+    EXPECT_EQ(TextOf(txtResult), Widen(block + block)) << "a double click on Calculate is two presses";
+}
+
+TEST_F(RealInput, TheAboutButtonHasTheFocusAgainAndTheMainWindowIsActiveHoweverAboutCloses) {
+    const FocusAsOnWindows asOnWindows;
+    destroyHook = SetWindowsHookExW(WH_CBT, NoteActiveOnDestroy, nullptr, GetCurrentThreadId());
+    const std::function<void(FormWindow&)> closings[] = {
+        [&](FormWindow& about) { SendMessageW(about.ControlHandle(ui::about_controls::Command1), BM_CLICK, 0, 0); },
+        [&](FormWindow&) { testing::PressKeys(toolkit, {VK_RETURN}); },
+        [&](FormWindow& about) { SendMessageW(about.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); },
+    };
+    int closing = 0;
+    for (const auto& close : closings) {
+        SCOPED_TRACE(closing++);
+        activeAtDestroy = nullptr;
+        modal.whileOpen = [&](FormWindow& about) {
+            watched = about.Handle();
+            testing::Settle(toolkit);
+            EXPECT_EQ(GetActiveWindow(), about.Handle());
+            close(about);
+        };
+        testing::ClickAt(toolkit, Control(Command3), 1);
+        EXPECT_TRUE(watched && !IsWindow(watched)) << "About opened and closed";
+        EXPECT_EQ(activeAtDestroy, window->Handle()) << "the owner is active before About goes";
+        EXPECT_EQ(GetActiveWindow(), window->Handle());
+        EXPECT_EQ(GetFocus(), Control(Command3));
+        watched = nullptr;
+    }
+    UnhookWindowsHookEx(destroyHook);
+    testing::PressKeys(toolkit, {VK_TAB});
+    EXPECT_EQ(GetFocus(), Control(Command1)) << "the keyboard goes on from the About button";
+}
+
+TEST_F(RealInput, AfterAWarningOnlyTheFieldAtFaultGetsTheFocus) {
+    const FocusAsOnWindows asOnWindows;
+    // The window was left once for another program while the result box had the focus.
+    window->SetFocus(txtResult);
+    {
+        testing::ForeignWindow other;
+        testing::SwitchTo(toolkit, other.Handle());
+        testing::SwitchTo(toolkit, window->Handle());
+    }
+    testing::SwitchTo(toolkit, window->Handle());
+    window->SetText(txtGradeCur, "16");
+    window->SetText(cboGradeDir, "15");
+    window->SetFocus(txtGradeNext);
+    form.focusEvents.clear();
+
+    testing::MessageBoxSeen seen;
+    testing::AnswerNextMessageBox(seen);
+    testing::PressKeys(toolkit, {VK_RETURN});
+    for (int i = 0; i < 50 && !seen.seen; ++i) testing::Settle(toolkit);
+    ASSERT_TRUE(seen.seen);
+    testing::Settle(toolkit);
+    EXPECT_EQ(GetFocus(), Control(txtGradeCur));
+    EXPECT_EQ(GotFocusCount(txtGradeCur), 1);
+    for (const auto& [control, event] : form.focusEvents)
+        EXPECT_TRUE(control == txtGradeNext || control == txtGradeCur) << ui::kMainControls[control].name;
+    DWORD start = 0, end = 0;
+    SendMessageW(Control(txtGradeCur), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 2u) << "the current level is selected";
+}
+
+TEST_F(RealInput, MinimisingAndRestoringKeepsEveryFieldAsItWas) {
+    testing::PressKeys(toolkit, {'1', '2', '3', VK_END, VK_LEFT});
+    testing::PressWith(toolkit, VK_SHIFT, VK_LEFT);
+    const auto minimiseAndRestore = [&] {
+        SendMessageW(window->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        testing::Settle(toolkit);
+        EXPECT_TRUE(IsIconic(window->Handle()));
+        SendMessageW(window->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        testing::Settle(toolkit);
+        EXPECT_FALSE(IsIconic(window->Handle()));
+    };
+    form.focusEvents.clear();
+    minimiseAndRestore();
+    EXPECT_TRUE(form.focusEvents.empty()) << "the field was neither left nor entered";
+    ASSERT_EQ(GetFocus(), Control(txtGradeCur));
+    testing::PressKeys(toolkit, {'9'});
+    EXPECT_EQ(TextOf(txtGradeCur), L"193") << "the 2 that was selected is replaced";
+
+    // The target keeps its selection too, across a minimise and a switch to another program.
+    window->SetFocus(cboGradeDir);
+    SendMessageW(Control(cboGradeDir), CB_SETEDITSEL, 0, MAKELPARAM(1, 2));
+    minimiseAndRestore();
+    ASSERT_EQ(GetFocus(), TargetEdit());
+    EXPECT_EQ(TargetSelection(), std::make_pair(1, 2));
+    {
+        testing::ForeignWindow other;
+        testing::SwitchTo(toolkit, other.Handle());
+        testing::SwitchTo(toolkit, window->Handle());
+    }
+    ASSERT_EQ(GetFocus(), TargetEdit());
+    EXPECT_EQ(TargetSelection(), std::make_pair(1, 2));
+    EXPECT_EQ(TextOf(cboGradeDir), L"16");
+}
+
+TEST_F(RealInput, CalculateHasTheDefaultBorderWheneverNoPushButtonHasTheFocus) {
+    window->SetFocus(txtResult);
+    const ui::ControlId round[] = {Command3, Command1, Command2};
+    for (ui::ControlId button : round) {
+        testing::PressKeys(toolkit, {VK_TAB});
+        ASSERT_EQ(GetFocus(), Control(button));
+        for (ui::ControlId other : round)
+            EXPECT_EQ(HasDefaultBorder(other), other == button) << ui::kMainControls[other].name;
+    }
+    testing::PressKeys(toolkit, {VK_TAB});
+    ASSERT_EQ(GetFocus(), Control(txtGradeCur));
+    EXPECT_TRUE(HasDefaultBorder(Command1));
+    EXPECT_FALSE(HasDefaultBorder(Command2));
+    testing::PressWith(toolkit, VK_SHIFT, VK_TAB);
+    EXPECT_TRUE(HasDefaultBorder(Command2));
+    testing::PressKeys(toolkit, {VK_TAB});
+    EXPECT_TRUE(HasDefaultBorder(Command1));
+    EXPECT_FALSE(HasDefaultBorder(Command2));
+}
+
+}  // namespace
+}  // namespace orvanta::win32
