@@ -3,9 +3,9 @@
 // Change comes only when its text really changes, focus moves raise
 // LostFocus then GotFocus, an editable combo box selects its whole text when
 // it is entered and clears the selection when it is left, disabled controls
-// are skipped by Tab. Besides the
-// operations the forms use, it offers the user's actions (type, tab, click,
-// Enter) and records message boxes and shell calls.
+// are skipped by Tab. Besides the operations the forms use, it offers the
+// user's actions (type, tab, click, Enter) and records message boxes and
+// shell calls.
 #pragma once
 
 #include <functional>

@@ -265,13 +265,11 @@ TEST_F(RealMainWindow, FullWidthDigitsAndSpacesFromAChineseInputMethodAreReadAsT
     EXPECT_EQ(TextOf(txtGradeCur), L"10");
     EXPECT_EQ(TextOf(cboGradeDir), L"16");
 
-    // The target between ideographic spaces over its old text, which the user
-    // selects (Wine's combo box selects it by itself only on its first entry),
-    // then the remaining days.
+    // The target between ideographic spaces over its old text, which entering
+    // the field selects, then the remaining days.
     COMBOBOXINFO combo{sizeof combo};
     ASSERT_TRUE(GetComboBoxInfo(Control(cboGradeDir), &combo));
     SetFocus(combo.hwndItem);
-    SendMessageW(combo.hwndItem, EM_SETSEL, 0, -1);
     typeIntoFocus(L"\x3000\xFF11\xFF16\x3000");
     testing::PressKey(toolkit, GetFocus(), VK_TAB);
     testing::PressKey(toolkit, GetFocus(), VK_TAB);
