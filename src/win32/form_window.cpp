@@ -43,31 +43,32 @@ FormWindow::~FormWindow() {
 // ---------------------------------------------------------------------------
 // Creation
 
-bool FormWindow::Create(HWND owner) {
+bool FormWindow::Create(const FormWindow* owner) {
     const ui::FormLayout& layout = form_.Layout();
+    HWND ownerHandle = owner ? owner->Handle() : nullptr;
     style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (layout.Has(ui::kMinButton) ? WS_MINIMIZEBOX : 0) |
              (layout.Has(ui::kMaxButton) ? WS_MAXIMIZEBOX : 0);
     // An owned window keeps a task bar button of its own.
     exStyle_ = WS_EX_CONTROLPARENT | (owner ? WS_EX_APPWINDOW : 0);
     // The window is made at its first place and size for the dpi it is
-    // expected to get there; should the system give it another, it is sized
-    // and placed again for that one.
-    dpi_ = owner ? DpiForWindow(owner) : SystemDpi();
-    const RECT first = FirstPosition(owner);
+    // expected to get there: its owner's, which the owner has followed
+    // through every change, or the system's. Should the system give it
+    // another, it is laid out again for that one.
+    dpi_ = owner ? owner->Dpi() : SystemDpi();
+    const RECT first = FirstPosition(ownerHandle, WindowSize());
     window_ = CreateWindowExW(exStyle_, kFormClassName, Widen(layout.caption).c_str(), style_, first.left, first.top,
-                              first.right - first.left, first.bottom - first.top, owner, nullptr, toolkit_.Instance(),
-                              this);
+                              first.right - first.left, first.bottom - first.top, ownerHandle, nullptr,
+                              toolkit_.Instance(), this);
     if (!window_) return false;
     const int expectedDpi = dpi_;
-    MakeFonts(DpiForWindow(window_));
+    MakeFonts(DpiForWindow(window_, expectedDpi));
     if (!CreateControls()) return false;
     if (layout.Has(ui::kApplicationIcon)) SetIcon(reinterpret_cast<ui::IconRef>(toolkit_.ApplicationIcon(dpi_, false)));
-    if (dpi_ != expectedDpi) {
-        const RECT placed = FirstPosition(owner);
-        SetWindowPos(window_, nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    FitClientArea();
+    if (dpi_ != expectedDpi) SizeWindowToLayout(nullptr);
+    else FitClientArea();
+    // Centred as it now is: a frame thicker or thinner than predicted has
+    // changed its outer size.
+    MoveToFirstPosition(ownerHandle);
 
     form_.Attach(this);
     form_.Form_Load();
@@ -122,9 +123,9 @@ bool FormWindow::CreateControl(Control& c) {
     return true;
 }
 
-// The window's rectangle at its first position: centred on its owner
-// window, or on the work area of the screen.
-RECT FormWindow::FirstPosition(HWND owner) const {
+// The rectangle of a window of `size` at its first position: centred on its
+// owner window, or on the work area of the screen.
+RECT FormWindow::FirstPosition(HWND owner, SIZE size) const {
     RECT area;
     if (form_.Layout().startPosition == ui::StartPosition::CenterOwner && owner) {
         GetWindowRect(owner, &area);
@@ -135,10 +136,17 @@ RECT FormWindow::FirstPosition(HWND owner) const {
                         &monitor);
         area = monitor.rcWork;
     }
-    const SIZE size = WindowSize();
     const LONG left = area.left + ((area.right - area.left) - size.cx) / 2;
     const LONG top = area.top + ((area.bottom - area.top) - size.cy) / 2;
     return {left, top, left + size.cx, top + size.cy};
+}
+
+void FormWindow::MoveToFirstPosition(HWND owner) {
+    RECT now;
+    GetWindowRect(window_, &now);
+    const RECT first = FirstPosition(owner, {now.right - now.left, now.bottom - now.top});
+    if (first.left != now.left || first.top != now.top)
+        SetWindowPos(window_, nullptr, first.left, first.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::Show() {

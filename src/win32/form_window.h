@@ -29,7 +29,7 @@ public:
     // Creates the window and its controls (hidden) and runs the form's load
     // step. Returns false when a window could not be created; a failure of
     // the load step goes on to the caller as it came.
-    bool Create(HWND owner);
+    bool Create(const FormWindow* owner);
     // Shows the window at its first position and focuses the first tab stop.
     void Show();
 
@@ -78,7 +78,9 @@ private:
     // Creation (form_window.cpp).
     bool CreateControls();
     bool CreateControl(Control& control);
-    RECT FirstPosition(HWND owner) const;
+    RECT FirstPosition(HWND owner, SIZE size) const;
+    // Centres the window, at its size now, where FirstPosition puts it.
+    void MoveToFirstPosition(HWND owner);
 
     // Messages (form_window.cpp): one handler each.
     static LRESULT CALLBACK ResultBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -74,7 +74,7 @@ FormWindow* Win32Toolkit::Load(ui::Form& form, ui::Form* owner) {
     FormWindow* ownerWindow = owner ? WindowOf(*owner) : nullptr;
     // A window that fails to be made, or whose load step fails, goes at once.
     auto window = std::make_unique<FormWindow>(*this, form);
-    if (!window->Create(ownerWindow ? ownerWindow->Handle() : nullptr)) return nullptr;
+    if (!window->Create(ownerWindow)) return nullptr;
     windows_.push_back(std::move(window));
     FormWindow* loaded = windows_.back().get();
     loaded->Show();

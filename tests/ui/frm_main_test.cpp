@@ -1,6 +1,8 @@
 // The main window's behaviour, driven as a user would through the in-memory toolkit.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "frm_main.h"
 #include "memory_toolkit.h"
 
@@ -124,6 +126,9 @@ struct LeaveCase {
     const char* typed;
     std::string shown;
 };
+
+// The case as test listings show it: what is typed and what the field shows once left.
+void PrintTo(const LeaveCase& c, std::ostream* out) { *out << '"' << c.typed << "\" shows \"" << c.shown << '"'; }
 
 class RemainingDaysLeaveTest : public MainWindowTest, public ::testing::WithParamInterface<LeaveCase> {};
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "about_picture.h"
+#include "dpi_scaling.h"
 #include "frm_about.h"
 #include "frm_main.h"
 #include "resource_ids.h"
@@ -26,9 +27,14 @@ protected:
     }
     // Presses About and runs `act` once the About window is shown.
     void OpenAbout(const std::function<void(FormWindow&)>& act) {
-        modal.whileOpen = act;
+        bool opened = false;
+        modal.whileOpen = [&](FormWindow& about) {
+            opened = true;
+            act(about);
+        };
         SendMessageW(main->ControlHandle(ui::main_controls::Command3), BM_CLICK, 0, 0);
         Pump(toolkit);
+        EXPECT_TRUE(opened) << "the About window opened";
     }
     Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
     testing::ModalProbe modal{toolkit};
@@ -81,6 +87,27 @@ TEST_F(RealAboutWindow, ModalOverADisabledMainWindowCentredOnIt) {
         about.Unload();
     });
     EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+}
+
+// Windows 8.1 and 10 before 1607 tell a per-monitor-aware window its dpi only
+// by WM_DPICHANGED, when its monitor changes or takes another dpi; the system
+// dpi stays what it was at sign-in.
+TEST_F(RealAboutWindow, WithoutThePerWindowDpiCallsItOpensAtTheDpiItsOwnerHas) {
+    const PerWindowDpiCallsMissing asOnWindows81([](HMONITOR) -> UINT { return 144; });
+    RECT suggested;
+    GetWindowRect(main->Handle(), &suggested);
+    SendMessageW(main->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    OpenAbout([&](FormWindow& about) {
+        RECT client, a, m;
+        GetClientRect(about.Handle(), &client);
+        EXPECT_EQ(client.right, ui::TwipsToPixels(4890, 144));
+        EXPECT_EQ(client.bottom, ui::TwipsToPixels(2400, 144));
+        GetWindowRect(about.Handle(), &a);
+        GetWindowRect(main->Handle(), &m);
+        EXPECT_LE(std::abs((a.left + a.right) - (m.left + m.right)), 1);
+        EXPECT_LE(std::abs((a.top + a.bottom) - (m.top + m.bottom)), 1);
+        about.Unload();
+    });
 }
 
 TEST_F(RealAboutWindow, EnterClosesItAndEscapeDoesNot) {

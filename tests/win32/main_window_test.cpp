@@ -101,6 +101,42 @@ TEST_F(RealMainWindow, LayoutAndFontScaleWhenTheDpiChanges) {
     ExpectLayout(96);
 }
 
+// Windows 10 1607 draws a per-monitor-aware (v1) window's frame at the system
+// dpi, not at the window's, which AdjustWindowRectExForDpi assumes: away from
+// the system dpi the frame is thinner or thicker than predicted.
+TEST_F(RealMainWindow, AFrameThickerThanPredictedLeavesBothWindowsTheirClientAreasAndCentres) {
+    const testing::ThickerFrames thicker;
+    ui::frmMain thickForm{modal, shell};
+    FormWindow* thick = toolkit.Load(thickForm, nullptr);
+    ASSERT_NE(thick, nullptr);
+    RECT frame, work;
+    GetWindowRect(thick->Handle(), &frame);
+    const RECT client = ClientRect(thick->Handle());
+    const RECT predicted = WindowRectForClient(client.right, client.bottom, GetWindowLongW(thick->Handle(), GWL_STYLE),
+                                               GetWindowLongW(thick->Handle(), GWL_EXSTYLE), 96);
+    ASSERT_EQ(frame.right - frame.left, predicted.right - predicted.left + 2 * testing::ThickerFrames::kExtraPixels);
+    EXPECT_EQ(client.right, ui::TwipsToPixels(5625, 96));
+    EXPECT_EQ(client.bottom, ui::TwipsToPixels(3345, 96));
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_LE(std::abs((frame.left + frame.right) - (work.left + work.right)), 1);
+    EXPECT_LE(std::abs((frame.top + frame.bottom) - (work.top + work.bottom)), 1);
+    bool opened = false;
+    modal.whileOpen = [&](FormWindow& about) {
+        opened = true;
+        const RECT aboutClient = ClientRect(about.Handle());
+        EXPECT_EQ(aboutClient.right, ui::TwipsToPixels(4890, 96));
+        EXPECT_EQ(aboutClient.bottom, ui::TwipsToPixels(2400, 96));
+        RECT a;
+        GetWindowRect(about.Handle(), &a);
+        EXPECT_LE(std::abs((a.left + a.right) - (frame.left + frame.right)), 1);
+        EXPECT_LE(std::abs((a.top + a.bottom) - (frame.top + frame.bottom)), 1);
+        about.Unload();
+    };
+    SendMessageW(thick->ControlHandle(Command3), BM_CLICK, 0, 0);
+    Pump(toolkit);
+    EXPECT_TRUE(opened);
+}
+
 TEST_F(RealMainWindow, WindowStylesCaptionAndIcons) {
     const LONG style = GetWindowLongW(window->Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);

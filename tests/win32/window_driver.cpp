@@ -1,5 +1,9 @@
 #include "window_driver.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 namespace orvanta::win32::testing {
 
 void Pump(Win32Toolkit& toolkit) {
@@ -148,6 +152,36 @@ DWORD WINAPI ForeignWindow::Thread(LPVOID param) {
     }
     if (IsWindow(self->window_)) DestroyWindow(self->window_);
     return 0;
+}
+
+ThickerFrames::ThickerFrames() : hook_(SetWindowsHookExW(WH_CBT, OnCbt, nullptr, GetCurrentThreadId())) {}
+
+ThickerFrames::~ThickerFrames() { UnhookWindowsHookEx(hook_); }
+
+// Called for a new window before its first message.
+LRESULT CALLBACK ThickerFrames::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const auto hwnd = reinterpret_cast<HWND>(wParam);
+        wchar_t name[64] = {};
+        GetClassNameW(hwnd, name, 64);
+        if (lstrcmpW(name, kFormClassName) == 0) SetWindowSubclass(hwnd, ThickerFrame, 0, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The client area Windows gives the window, smaller on every side.
+LRESULT CALLBACK ThickerFrames::ThickerFrame(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ThickerFrame, 0);
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message == WM_NCCALCSIZE) {
+        RECT& client =
+            wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+        client = {client.left + kExtraPixels, client.top + kExtraPixels,
+                  std::max(client.left + kExtraPixels, client.right - kExtraPixels),
+                  std::max(client.top + kExtraPixels, client.bottom - kExtraPixels)};
+    }
+    return result;
 }
 
 void SwitchTo(Win32Toolkit& toolkit, HWND window) {

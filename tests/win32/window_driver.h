@@ -57,6 +57,23 @@ private:
     HWND window_ = nullptr;
 };
 
+// While one lives, every form window this thread makes has a frame
+// kExtraPixels thicker on each side than Windows draws it, as where Windows
+// draws a frame other than AdjustWindowRectEx(ForDpi) predicts.
+class ThickerFrames {
+public:
+    static constexpr int kExtraPixels = 4;
+    ThickerFrames();
+    ~ThickerFrames();
+    ThickerFrames(const ThickerFrames&) = delete;
+    ThickerFrames& operator=(const ThickerFrames&) = delete;
+
+private:
+    static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ThickerFrame(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+    HHOOK hook_;
+};
+
 // Makes `window` the foreground window and handles this thread's messages
 // until the activation has arrived where it belongs.
 void SwitchTo(Win32Toolkit& toolkit, HWND window);
