@@ -1,5 +1,10 @@
 #include "shell_links.h"
 
+#include <versionhelpers.h>
+
+#include <initializer_list>
+#include <string>
+
 #include "dll_function.h"
 #include "text_convert.h"
 #include "win32_toolkit.h"
@@ -16,19 +21,72 @@ int ShowCommandOf(ui::ShowCommand show) {
     return SW_SHOWNORMAL;
 }
 
+// ASSOCF_IS_PROTOCOL, from Windows 8 on (the SDK declares it only for programs
+// that require Windows 8): the scheme is answered by the program the user
+// chose for the protocol, the one ShellExecute starts. Windows 7, which does
+// not document the flag, is asked without it and reads the scheme's key in
+// HKEY_CLASSES_ROOT, where programs register their protocols.
+constexpr ASSOCF kAssocIsProtocol = 0x00001000;
+
+// What the shell's associations say of a link's scheme and a verb.
+enum class Handler { Registered, None, Unknown };
+
+// The answers that mean "nothing there": no association for the scheme
+// (ERROR_NO_ASSOCIATION), none for the verb (ERROR_FILE_NOT_FOUND, the
+// missing key), and ERROR_NOT_FOUND, which Windows 8 gives for some of them.
+bool SaysNothingThere(HRESULT result) {
+    return result == HRESULT_FROM_WIN32(ERROR_NO_ASSOCIATION) || result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
+           result == HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+}
+
+// Whether a program is registered for `link`'s scheme and `verb` (empty: the
+// scheme's default verb, as ShellExecute takes it). A verb is carried out by
+// a command line or, for store apps and other COM handlers, by a
+// DelegateExecute object with no command line; either will do. Unknown where
+// the shell cannot be asked: no functions, no scheme, an answer of another kind.
+Handler FindHandler(const ShellAssociations& shell, const std::wstring& link, const std::wstring& verb) {
+    if (!shell.parseUrl || !shell.queryString) return Handler::Unknown;
+    PARSEDURLW url{};
+    url.cbSize = sizeof url;
+    if (FAILED(shell.parseUrl(link.c_str(), &url))) return Handler::Unknown;
+    const std::wstring scheme(url.pszProtocol, url.cchProtocol);
+    // ASSOCF_INIT_IGNOREUNKNOWN: a type that nothing claims is not to be
+    // answered by the "Unknown" class, whose command on Windows 8 and later
+    // is the prompt to choose a program.
+    const ASSOCF flags = ASSOCF_INIT_IGNOREUNKNOWN | (IsWindows8OrGreater() ? kAssocIsProtocol : 0);
+    for (ASSOCSTR kind : {ASSOCSTR_COMMAND, ASSOCSTR_DELEGATEEXECUTE}) {
+        DWORD length = 0;
+        const HRESULT result =
+            shell.queryString(flags, kind, scheme.c_str(), verb.empty() ? nullptr : verb.c_str(), nullptr, &length);
+        if (result == S_OK || result == S_FALSE) return Handler::Registered;  // S_FALSE: the length alone, as asked
+        // A shell that does not know DelegateExecute objects (Wine) runs none either.
+        if (kind == ASSOCSTR_DELEGATEEXECUTE && result == E_NOTIMPL) continue;
+        if (!SaysNothingThere(result)) return Handler::Unknown;
+    }
+    return Handler::None;
+}
+
 }  // namespace
 
 ShellExecuteAFunction BindShellExecuteA() {
     return DllFunction<ShellExecuteAFunction>(LoadLibraryA("shell32.dll"), "ShellExecuteA");
 }
 
+ShellAssociations BindShellAssociations() {
+    const HMODULE shlwapi = LoadLibraryA("shlwapi.dll");
+    return {DllFunction<ParseURLWFunction>(shlwapi, "ParseURLW"),
+            DllFunction<AssocQueryStringWFunction>(shlwapi, "AssocQueryStringW")};
+}
+
 void ShellLinks::Execute(const ui::Form* owner, std::string_view operation, std::string_view file,
                          std::string_view parameters, std::string_view directory, ui::ShowCommand show) {
     if (!bound_) {
         function_ = bind_();
+        associations_ = bindAssociations_();
         bound_ = true;
     }
     if (!function_) return;
+    if (FindHandler(associations_, Widen(file), Widen(operation)) == Handler::None) return;
     const std::string op = ToAnsi(operation), target = ToAnsi(file), params = ToAnsi(parameters),
                       dir = ToAnsi(directory);
     const FormWindow* ownerWindow = owner ? windows_.WindowOf(*owner) : nullptr;

@@ -1,10 +1,12 @@
 // The links reach ShellExecuteA bound once, with the owner form's window, the
-// SW_ value of the show command and every text in the ANSI code page.
+// SW_ value of the show command and every text in the ANSI code page, and only
+// when the shell has a program for the link.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "frm_about.h"
 #include "shell_links.h"
 #include "text_convert.h"
 #include "win32_toolkit.h"
@@ -44,10 +46,13 @@ TEST(ShellLinks, BindsOnceOnFirstUseAndPassesExactBytes) {
     ASSERT_NE(ownerWindow, nullptr);
     calls.clear();
     int binds = 0;
-    ShellLinks links(toolkit, [&] {
-        ++binds;
-        return &RecordShellExecute;
-    });
+    ShellLinks links(
+        toolkit,
+        [&] {
+            ++binds;
+            return &RecordShellExecute;
+        },
+        [] { return ShellAssociations{}; });  // nothing to ask: every link is handed on
     EXPECT_EQ(binds, 0);
     links.Execute(&owner, "open", "https://orvanta.example.com/", "", "", ui::ShowCommand::ShowNormal);
     links.Execute(nullptr, "", "tovix://message?uin=20080513&Site=Orvanta&Menu=yes", "", "", ui::ShowCommand::Show);
@@ -90,6 +95,85 @@ TEST(ShellLinks, AShellThatCannotBeFoundIsIgnored) {
 }
 
 TEST(ShellLinks, TheRealBindingFindsShellExecuteA) { EXPECT_NE(BindShellExecuteA(), nullptr); }
+
+// The chat scheme as the messaging client registers it for its user:
+// HKCU\Software\Classes\<scheme> with "URL Protocol" and shell\open\command.
+// Windows shows the user's classes in HKEY_CLASSES_ROOT; Wine 8 does not, so
+// there the key goes into HKEY_CLASSES_ROOT as well. Removed before and after
+// the test, whatever its end (the suite's own prefix registers the scheme nowhere else).
+struct ChatSchemeKey {
+    const std::wstring scheme = Widen(ui::kChatScheme);
+    ChatSchemeKey() { Remove(); }
+    ~ChatSchemeKey() { Remove(); }
+    void Remove() {
+        RegDeleteTreeW(HKEY_CURRENT_USER, (L"Software\\Classes\\" + scheme).c_str());
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, scheme.c_str());
+    }
+    void Register(const wchar_t* command) {  // null: the key alone, as a removed client may leave it
+        Set(scheme, L"URL Protocol", L"");
+        if (command) Set(scheme + L"\\shell\\open\\command", nullptr, command);
+    }
+    static void Set(const std::wstring& key, const wchar_t* name, const wchar_t* text) {
+        const DWORD bytes = DWORD((wcslen(text) + 1) * sizeof(wchar_t));
+        const std::wstring user = L"Software\\Classes\\" + key;
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, user.c_str(), name, REG_SZ, text, bytes), ERROR_SUCCESS);
+        if (RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+            return;
+        ASSERT_EQ(RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, text, bytes), ERROR_SUCCESS);
+    }
+};
+
+TEST(ShellLinks, ALinkReachesTheShellOnlyWithAProgramForItsScheme) {
+    ChatSchemeKey key;
+    calls.clear();
+    const Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    ShellLinks links(toolkit, [] { return &RecordShellExecute; });
+    const auto clickChat = [&] { links.Execute(nullptr, "", ui::ChatLink(), "", "", ui::ShowCommand::Show); };
+    clickChat();
+    key.Register(nullptr);
+    clickChat();
+    EXPECT_TRUE(calls.empty()) << "no program for the scheme: no key, or the key alone";
+    key.Register(L"\"C:\\Program Files\\Tovix\\tovix.exe\" \"%1\"");
+    clickChat();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].operation, "");
+    EXPECT_EQ(calls[0].file, ToAnsi(ui::ChatLink()));
+    EXPECT_EQ(calls[0].show, SW_SHOW);
+    // Wine registers winebrowser for https and mailto.
+    links.Execute(nullptr, "open", ui::kHomePage, "", "", ui::ShowCommand::ShowNormal);
+    links.Execute(nullptr, "open", "mailto:" + std::string(ui::kMailAddress), "", "", ui::ShowCommand::ShowNormal);
+    EXPECT_EQ(calls.size(), 3u);
+}
+
+// The associations' answer for a verb's command line, and for its
+// DelegateExecute handler, as Windows gives them where Wine does not.
+HRESULT commandAnswer, delegateAnswer;
+HRESULT WINAPI AnswerAsWindows(ASSOCF, ASSOCSTR kind, LPCWSTR, LPCWSTR, LPWSTR, DWORD*) {
+    return kind == ASSOCSTR_COMMAND ? commandAnswer : delegateAnswer;
+}
+
+TEST(ShellLinks, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
+    const HRESULT none = HRESULT_FROM_WIN32(ERROR_NO_ASSOCIATION);
+    const struct {
+        const char *what, *link;
+        HRESULT command, delegate;
+    } cases[] = {
+        {"a store app: a DelegateExecute handler, no command line", "tovix://message", none, S_FALSE},
+        {"an answer of another kind", "tovix://message", E_OUTOFMEMORY, none},
+        {"no scheme to ask about", "C:\\orvanta.txt", none, none},
+    };
+    const Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        calls.clear();
+        commandAnswer = c.command;
+        delegateAnswer = c.delegate;
+        ShellLinks links(toolkit, [] { return &RecordShellExecute; },
+                         [] { return ShellAssociations{BindShellAssociations().parseUrl, &AnswerAsWindows}; });
+        links.Execute(nullptr, "", c.link, "", "", ui::ShowCommand::Show);
+        EXPECT_EQ(calls.size(), 1u);
+    }
+}
 
 }  // namespace
 }  // namespace orvanta::win32
