@@ -77,6 +77,8 @@ private:
     // Creation (form_window.cpp).
     bool CreateControls();
     bool CreateControl(Control& control);
+    ui::ControlId LabelNaming(const Control& field) const;
+    bool CreateHiddenName(const Control& field);
     RECT FirstPosition(HWND owner) const;
 
     // Messages (form_window.cpp): one handler each.
