@@ -81,20 +81,9 @@ bool MemoryWindow::CanFocus(ControlId id) const {
     }
 }
 
-std::string MemoryWindow::AccessibleName(ControlId id) const {
-    const ControlLayout& layout = controls_.at(id).layout;
-    if (layout.accessibleName) return layout.accessibleName;
-    switch (layout.kind) {
-    case ControlKind::TextBox:
-    case ControlKind::ResultBox:
-    case ControlKind::EditCombo:
-    case ControlKind::ListCombo:
-    case ControlKind::Picture: return {};
-    default: break;
-    }
-    std::string caption = layout.caption;
-    if (const std::size_t mnemonic = caption.find('&'); mnemonic != std::string::npos) caption.erase(mnemonic, 1);
-    return caption;
+std::string MemoryWindow::AccessibleName(ControlId field) const {
+    const char* name = controls_.at(field).layout.accessibleName;
+    return name ? name : "";
 }
 
 void MemoryWindow::Raise(ControlId id, Event event) {
