@@ -80,8 +80,9 @@ bool FormWindow::Create(HWND owner) {
 // accessibility (a new child window goes to the bottom of its siblings):
 // - the tab stops in tab order;
 // - each frame just before the first control it holds, as a screen reader
-//   looks back from a control for the group box around it (a group box
-//   paints no background and lets clicks through to the controls beneath);
+//   looks back from a control for the group box around it (as in a dialog
+//   box: the controls are drawn over their frame, and a group box lets
+//   clicks through to them);
 // - just before each named field, the static text that names it: oleacc
 //   names an edit field or a combo box by the nearest static text before it,
 //   shown or not. That is the form's label with that caption in the same
@@ -127,10 +128,10 @@ ControlId FormWindow::LabelNaming(const Control& field) const {
 // A static text with the field's name that is never shown: it takes no
 // room, no click and no focus, and is read only by accessibility.
 bool FormWindow::CreateHiddenName(const Control& field) {
-    return CreateWindowExW(0, L"STATIC", Widen(field.layout.accessibleName).c_str(),
-                           WS_CHILD | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 0, 0, window_,
-                           reinterpret_cast<HMENU>(kStaticId), toolkit_.Instance(),
-                           nullptr) != nullptr;
+    HWND name = CreateWindowExW(0, L"STATIC", Widen(field.layout.accessibleName).c_str(),
+                                WS_CHILD | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 0, 0, window_,
+                                reinterpret_cast<HMENU>(kStaticId), toolkit_.Instance(), nullptr);
+    return name != nullptr;
 }
 
 bool FormWindow::CreateControl(Control& c) {
