@@ -63,7 +63,8 @@ std::wstring OleaccName(HWND control) {
     VariantInit(&self);
     V_VT(&self) = VT_I4;
     V_I4(&self) = CHILDID_SELF;
-    if (SUCCEEDED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object)))) {
+    // The interface's id from the header: the 64-bit import library gives a thunk of that name.
+    if (SUCCEEDED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_PPV_ARGS(&object)))) {
         object->get_accName(self, &name);
         object->Release();
     }
