@@ -18,7 +18,7 @@ constexpr std::array<ControlLayout, Count> kAboutControls = {{
     {Label2, "Label2", ControlKind::Label, kNoControl, 1080, 480, kSizeToCaption, 180, 1, "作者:" ORVANTA_AUTHOR},
     {Label3, "Label3", ControlKind::Label, kNoControl, 1080, 720, kSizeToCaption, 180, 3, "主页:"},
     {Label4, "Label4", ControlKind::LinkLabel, kNoControl, kLinkLeft, 720, kSizeToCaption, 180, 4,
-     kHomePage.data(), kWithHandCursor},
+     kHomePage.data(), nullptr, kWithHandCursor},
     {Label5, "Label5", ControlKind::Label, kNoControl, 1080, 960, kSizeToCaption, 180, 5, "Tovix:"},
     {Label6, "Label6", ControlKind::LinkLabel, kNoControl, kLinkLeft, 960, kSizeToCaption, 180, 6, kAccount.data()},
     {Label7, "Label7", ControlKind::Label, kNoControl, 1080, 1200, kSizeToCaption, 180, 7, "邮箱:"},

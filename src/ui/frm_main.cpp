@@ -10,23 +10,28 @@ using namespace main_controls;
 
 const char* const kVipItems[] = {"VIP1", "VIP2", "VIP3", "VIP4", "VIP5", "VIP6"};
 
-// Twips, measured from the window's client area or from the frame that holds the control.
+// Twips, measured from the window's client area or from the frame that holds
+// the control. A field's name for screen readers stands beside its first text:
+// the caption of its frame or of the label before it; the member list, which
+// has neither, takes the report's word for the member level.
 constexpr std::array<ControlLayout, Count> kMainControls = {{
     {Frame1, "Frame1", ControlKind::Frame, kNoControl, 120, 120, 2535, 615, 9, "当前等级"},
-    {txtGradeCur, "txtGradeCur", ControlKind::TextBox, Frame1, 120, 240, 2295, 270, 0, "0"},
+    {txtGradeCur, "txtGradeCur", ControlKind::TextBox, Frame1, 120, 240, 2295, 270, 0, "0", "当前等级"},
     {Frame2, "Frame2", ControlKind::Frame, kNoControl, 120, 840, 2535, 615, 10, "目标等级(可直接输入)"},
-    {cboGradeDir, "cboGradeDir", ControlKind::EditCombo, Frame2, 120, 240, 2295, 300, 1, "16"},
+    {cboGradeDir, "cboGradeDir", ControlKind::EditCombo, Frame2, 120, 240, 2295, 300, 1, "16", "目标等级(可直接输入)"},
     {Frame3, "Frame3", ControlKind::Frame, kNoControl, 120, 1560, 2535, 1215, 11, "其它(不清楚的项可以不填)"},
     {Check1, "Check1", ControlKind::CheckBox, Frame3, 120, 240, 1095, 180, 2, "我是会员"},
-    {cboGradeVip, "cboGradeVip", ControlKind::ListCombo, Frame3, 1160, 195, 1255, 300, 3, "", kStartsDisabled,
-     kVipItems},
+    {cboGradeVip, "cboGradeVip", ControlKind::ListCombo, Frame3, 1160, 195, 1255, 300, 3, "", "会员等级",
+     kStartsDisabled, kVipItems},
     {Label2, "Label2", ControlKind::Label, Frame3, 120, 645, kSizeToCaption, 180, 13, "下次升级剩余天数:"},
-    {txtGradeNext, "txtGradeNext", ControlKind::TextBox, Frame3, 1650, 600, 760, 270, 4, UnknownMark.data()},
+    {txtGradeNext, "txtGradeNext", ControlKind::TextBox, Frame3, 1650, 600, 760, 270, 4, UnknownMark.data(),
+     "下次升级剩余天数:"},
     {Label3, "Label3", ControlKind::Label, Frame3, 120, 920, kSizeToCaption, 180, 14, "(此项登陆Tovix时可查询到)"},
     {Frame4, "Frame4", ControlKind::Frame, kNoControl, 2760, 120, 2775, 2655, 12, "计算结果"},
-    {txtResult, "txtResult", ControlKind::ResultBox, Frame4, 120, 240, 2535, 2295, 5, ""},
+    {txtResult, "txtResult", ControlKind::ResultBox, Frame4, 120, 240, 2535, 2295, 5, "", "计算结果"},
     {Command3, "Command3", ControlKind::PushButton, kNoControl, 120, 2880, 1095, 375, 6, "关于(&A)..."},
-    {Command1, "Command1", ControlKind::PushButton, kNoControl, 3240, 2880, 1095, 375, 7, "计算", kDefaultButton},
+    {Command1, "Command1", ControlKind::PushButton, kNoControl, 3240, 2880, 1095, 375, 7, "计算", nullptr,
+     kDefaultButton},
     {Command2, "Command2", ControlKind::PushButton, kNoControl, 4440, 2880, 1095, 375, 8, "退出"},
 }};
 static_assert(RowsStandAtTheirIds(kMainControls), "every row of kMainControls stands at its control's id");

@@ -70,6 +70,11 @@ struct ControlLayout {
     int heightTwips;
     int tabIndex;
     const char* caption;  // caption or initial text
+    // The name a screen reader gives a field, which shows no caption of its
+    // own: the text a sighted user reads for it, a label's caption or its
+    // frame's. Null where the control's own caption names it (buttons, check
+    // boxes, frames, labels).
+    const char* accessibleName = nullptr;
     ControlFlags flags = kNoControlFlags;
     ListItems items{};
 

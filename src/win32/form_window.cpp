@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <numeric>
+#include <string_view>
 
 #include "about_picture.h"
 #include "callback_guard.h"
@@ -24,6 +25,7 @@ using ui::Event;
 namespace {
 
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
+constexpr INT_PTR kStaticId = -1;  // the id of a static text that nothing addresses
 
 }  // namespace
 
@@ -75,8 +77,17 @@ bool FormWindow::Create(const FormWindow* owner) {
     return true;
 }
 
-// Controls are created in tab order, so that the z-order is the tab order and
-// every frame lies beneath the controls it holds.
+// Controls are created in the z-order that Windows reads for Tab and for
+// accessibility (a new child window goes to the bottom of its siblings):
+// - the tab stops in tab order;
+// - each frame just before the first control it holds, as a screen reader
+//   looks back from a control for the group box around it (as in a dialog
+//   box: the controls are drawn over their frame, and a group box lets
+//   clicks through to them);
+// - just before each named field, the static text that names it: oleacc
+//   names an edit field or a combo box by the nearest static text before it,
+//   shown or not. That is the form's label with that caption in the same
+//   container where there is one, else a static text that is never shown.
 bool FormWindow::CreateControls() {
     std::vector<std::size_t> order(controls_.size());
     std::iota(order.begin(), order.end(), 0);
@@ -84,9 +95,44 @@ bool FormWindow::CreateControls() {
         const int ta = controls_[a].layout.tabIndex, tb = controls_[b].layout.tabIndex;
         return (ta < 0 ? INT_MAX : ta) < (tb < 0 ? INT_MAX : tb);
     });
-    for (std::size_t index : order)
-        if (!CreateControl(controls_[index])) return false;
+    std::vector<bool> created(controls_.size(), false);
+    const auto create = [&](ControlId id) {
+        if (created.at(static_cast<std::size_t>(id))) return true;
+        created.at(static_cast<std::size_t>(id)) = true;
+        return CreateControl(At(id));
+    };
+    for (std::size_t index : order) {
+        const Control& c = controls_[index];
+        if (c.layout.container != ui::kNoControl && !create(c.layout.container)) return false;
+        if (c.layout.accessibleName) {
+            // A label already made elsewhere in the order cannot stand just before the field.
+            const ControlId label = LabelNaming(c);
+            const bool labelFree = label != ui::kNoControl && !created.at(static_cast<std::size_t>(label));
+            if (!(labelFree ? create(label) : CreateHiddenName(c))) return false;
+        }
+        if (!create(static_cast<ControlId>(index))) return false;
+    }
     return true;
+}
+
+// The form's label whose caption names the field: a label in the same
+// container whose caption is the field's name.
+ControlId FormWindow::LabelNaming(const Control& field) const {
+    for (const Control& c : controls_) {
+        if (c.layout.kind == ControlKind::Label && c.layout.container == field.layout.container &&
+            std::string_view(c.layout.caption) == field.layout.accessibleName)
+            return IdOf(c);
+    }
+    return ui::kNoControl;
+}
+
+// A static text with the field's name that is never shown: it takes no
+// room, no click and no focus, and is read only by accessibility.
+bool FormWindow::CreateHiddenName(const Control& field) {
+    HWND name = CreateWindowExW(0, L"STATIC", Widen(field.layout.accessibleName).c_str(),
+                                WS_CHILD | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 0, 0, window_,
+                                reinterpret_cast<HMENU>(kStaticId), toolkit_.Instance(), nullptr);
+    return name != nullptr;
 }
 
 bool FormWindow::CreateControl(Control& c) {

@@ -78,6 +78,8 @@ private:
     // Creation (form_window.cpp).
     bool CreateControls();
     bool CreateControl(Control& control);
+    ui::ControlId LabelNaming(const Control& field) const;
+    bool CreateHiddenName(const Control& field);
     RECT FirstPosition(HWND owner, SIZE size) const;
     // Centres the window, at its size now, where FirstPosition puts it.
     void MoveToFirstPosition(HWND owner);

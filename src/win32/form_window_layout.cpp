@@ -43,6 +43,8 @@ void FormWindow::ApplyFonts() {
     for (const Control& c : controls_) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
 }
 
+// Sizes and places only: the z-order made at creation, which names the
+// fields and their groups for accessibility, stays as it is.
 void FormWindow::PlaceControls() {
     for (const Control& c : controls_) {
         const RECT r = PixelRect(c);

@@ -268,5 +268,15 @@ TEST_F(MainWindowTest, TheResultBoxKeepsEveryBlock) {
     EXPECT_EQ(w.Text(txtResult).size(), 1000 * block.size());
 }
 
+TEST_F(MainWindowTest, AScreenReaderNamesEachFieldByTheCaptionASightedUserReadsForIt) {
+    // Four frames' captions, the label before the remaining days, and the
+    // report's word for the member level, which has no caption of its own.
+    const std::pair<ControlId, std::string> fields[] = {
+        {txtGradeCur, "当前等级"},           {cboGradeDir, "目标等级(可直接输入)"}, {cboGradeVip, "会员等级"},
+        {txtGradeNext, "下次升级剩余天数:"}, {txtResult, "计算结果"},
+    };
+    for (const auto& [field, name] : fields) EXPECT_EQ(w.AccessibleName(field), name) << kMainControls[field].name;
+}
+
 }  // namespace
 }  // namespace orvanta::ui

@@ -81,6 +81,11 @@ bool MemoryWindow::CanFocus(ControlId id) const {
     }
 }
 
+std::string MemoryWindow::AccessibleName(ControlId field) const {
+    const char* name = controls_.at(field).layout.accessibleName;
+    return name ? name : "";
+}
+
 void MemoryWindow::Raise(ControlId id, Event event) {
     if (!unloaded_) form_.OnEvent(id, event);
 }

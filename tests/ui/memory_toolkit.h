@@ -66,6 +66,8 @@ public:
     int SelLength(ControlId id) const { return controls_.at(id).selLength; }
     bool Enabled(ControlId id) const { return controls_.at(id).enabled; }
     const std::vector<std::string>& Items(ControlId combo) const { return controls_.at(combo).items; }
+    // What a screen reader calls a field that has no caption of its own; empty for none.
+    std::string AccessibleName(ControlId field) const;
     bool Unloaded() const { return unloaded_; }
     const std::vector<MessageRecord>& Messages() const { return messages_; }
     int ChangeCount(ControlId id) const { return controls_.at(id).changes; }

@@ -1,5 +1,10 @@
 // The real main window under Wine: geometry at two DPIs, keyboard, default
-// button, message boxes, the result box and the end of the program.
+// button, message boxes, the result box, the end of the program, and what a
+// screen reader finds.
+#include <windows.h>
+
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,6 +14,7 @@
 #include "shell_links.h"
 #include "text_convert.h"
 #include "window_driver.h"
+#include "window_text.h"
 
 namespace orvanta::win32 {
 namespace {
@@ -17,6 +23,55 @@ using namespace ui::main_controls;
 using testing::ChildRect;
 using testing::ClientRect;
 using testing::Pump;
+
+bool HasClass(HWND window, const wchar_t* name) {
+    wchar_t found[64] = {};
+    GetClassNameW(window, found, 64);
+    return lstrcmpiW(found, name) == 0;
+}
+
+// Windows' rule for the name of an edit field or a combo box (oleacc's
+// proxies): back along the z-order to the first static text, shown or not;
+// a control that both starts a group and is a tab stop ends the search.
+HWND NamingStatic(HWND field) {
+    for (HWND w = GetWindow(field, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+        if (HasClass(w, L"Static")) return w;
+        if ((GetWindowLongW(w, GWL_STYLE) & (WS_GROUP | WS_TABSTOP)) == (WS_GROUP | WS_TABSTOP)) return nullptr;
+    }
+    return nullptr;
+}
+
+// The group a screen reader (NVDA) announces for a control: the nearest
+// visible group box before it in z-order whose rectangle holds the control's.
+HWND GroupOf(HWND control) {
+    RECT inner, outer, both;
+    GetWindowRect(control, &inner);
+    for (HWND w = GetWindow(control, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+        GetWindowRect(w, &outer);
+        if (HasClass(w, L"Button") && (GetWindowLongW(w, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
+            IsWindowVisible(w) && UnionRect(&both, &inner, &outer) && EqualRect(&both, &outer))
+            return w;
+    }
+    return nullptr;
+}
+
+// The name oleacc's object for the control's client area gives.
+std::wstring OleaccName(HWND control) {
+    IAccessible* object = nullptr;
+    BSTR name = nullptr;
+    VARIANT self;
+    VariantInit(&self);
+    V_VT(&self) = VT_I4;
+    V_I4(&self) = CHILDID_SELF;
+    // The interface's id from the header: the 64-bit import library gives a thunk of that name.
+    if (SUCCEEDED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_PPV_ARGS(&object)))) {
+        object->get_accName(self, &name);
+        object->Release();
+    }
+    std::wstring text = name ? name : L"";
+    SysFreeString(name);
+    return text;
+}
 
 class RealMainWindow : public ::testing::Test {
 protected:
@@ -376,6 +431,48 @@ TEST_F(RealMainWindow, ExitAndTheCloseBoxUnloadTheWindow) {
     SendMessageW(other->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     Pump(toolkit);
     EXPECT_TRUE(other->IsUnloaded());
+}
+
+TEST_F(RealMainWindow, AScreenReaderFindsEachFieldsNameAndFrameInTheZOrder) {
+    const struct {
+        ui::ControlId field;
+        const wchar_t* name;
+        ui::ControlId frame;
+    } fields[] = {
+        {txtGradeCur, L"当前等级", Frame1},           {cboGradeDir, L"目标等级(可直接输入)", Frame2},
+        {cboGradeVip, L"会员等级", Frame3},           {txtGradeNext, L"下次升级剩余天数:", Frame3},
+        {txtResult, L"计算结果", Frame4},
+    };
+    const auto expectNamesAndFrames = [&] {
+        for (const auto& f : fields) {
+            SCOPED_TRACE(ui::kMainControls[f.field].name);
+            HWND label = NamingStatic(Control(f.field));
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(WindowText(label), f.name);
+            if (f.field == txtGradeNext) EXPECT_EQ(label, Control(Label2));
+            else EXPECT_FALSE(IsWindowVisible(label)) << "a name no sighted user reads is not shown";
+            EXPECT_EQ(GroupOf(Control(f.field)), Control(f.frame));
+        }
+        EXPECT_EQ(GroupOf(Control(Check1)), Control(Frame3));
+    };
+    expectNamesAndFrames();
+    // Laying the window out for another dpi leaves the z-order as it was.
+    RECT suggested;
+    GetWindowRect(window->Handle(), &suggested);
+    SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    expectNamesAndFrames();
+}
+
+TEST_F(RealMainWindow, OleaccNamesTheEditFieldsByTheStaticTextsBeforeThem) {
+    // Wine's oleacc names an edit field as Windows does, by the first static
+    // text before it, shown or not. It does not proxy combo boxes and group
+    // boxes yet (a combo box is named by its own text), so their names and
+    // groups are checked above by Windows' rule alone.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    EXPECT_EQ(OleaccName(Control(txtGradeCur)), L"当前等级");
+    EXPECT_EQ(OleaccName(Control(txtGradeNext)), L"下次升级剩余天数:");
+    EXPECT_EQ(OleaccName(Control(txtResult)), L"计算结果");
+    if (SUCCEEDED(com)) CoUninitialize();
 }
 
 }  // namespace
