@@ -87,7 +87,9 @@ bool FormWindow::Create(const FormWindow* owner) {
 // - just before each named field, the static text that names it: oleacc
 //   names an edit field or a combo box by the nearest static text before it,
 //   shown or not. That is the form's label with that caption in the same
-//   container where there is one, else a static text that is never shown.
+//   container where there is one, else a static text that is never shown;
+// - a frame's other labels (hints) just after its last field, so that they
+//   are read with the fields they are about.
 bool FormWindow::CreateControls() {
     std::vector<std::size_t> order(controls_.size());
     std::iota(order.begin(), order.end(), 0);
@@ -101,6 +103,13 @@ bool FormWindow::CreateControls() {
         created.at(static_cast<std::size_t>(id)) = true;
         return CreateControl(At(id));
     };
+    // The last control of each frame in this order, after which its other
+    // labels (hints that name no field) are read.
+    std::vector<ControlId> lastInFrame(controls_.size(), ui::kNoControl);
+    for (std::size_t index : order)
+        if (const ControlId frame = controls_[index].layout.container;
+            frame != ui::kNoControl && controls_[index].layout.kind != ControlKind::Label)
+            lastInFrame.at(static_cast<std::size_t>(frame)) = static_cast<ControlId>(index);
     for (std::size_t index : order) {
         const Control& c = controls_[index];
         if (c.layout.container != ui::kNoControl && !create(c.layout.container)) return false;
@@ -111,6 +120,12 @@ bool FormWindow::CreateControls() {
             if (!(labelFree ? create(label) : CreateHiddenName(c))) return false;
         }
         if (!create(static_cast<ControlId>(index))) return false;
+        if (c.layout.container != ui::kNoControl &&
+            lastInFrame.at(static_cast<std::size_t>(c.layout.container)) == static_cast<ControlId>(index))
+            for (const Control& label : controls_)
+                if (label.layout.kind == ControlKind::Label && label.layout.container == c.layout.container &&
+                    !create(IdOf(label)))
+                    return false;
     }
     return true;
 }

@@ -454,6 +454,8 @@ TEST_F(RealMainWindow, AScreenReaderFindsEachFieldsNameAndFrameInTheZOrder) {
             EXPECT_EQ(GroupOf(Control(f.field)), Control(f.frame));
         }
         EXPECT_EQ(GroupOf(Control(Check1)), Control(Frame3));
+        // The hint under the remaining days is read just after that field.
+        EXPECT_EQ(GetWindow(Control(txtGradeNext), GW_HWNDNEXT), Control(Label3));
     };
     expectNamesAndFrames();
     // Laying the window out for another dpi leaves the z-order as it was.
