@@ -56,7 +56,12 @@ void FormWindow::SetSelText(ControlId id, std::string_view text) {
     SendMessageW(At(id).hwnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-void FormWindow::SetFocus(ControlId id) { ::SetFocus(At(id).hwnd); }
+// A combo box with an edit field takes the focus in that field; a control
+// that has the focus already keeps it, with no notification.
+void FormWindow::SetFocus(ControlId id) {
+    HWND target = FocusHandle(id);
+    if (GetFocus() != target) ::SetFocus(target);
+}
 
 void FormWindow::SetEnabled(ControlId id, bool enabled) { EnableWindow(At(id).hwnd, enabled); }
 

@@ -120,12 +120,14 @@ TEST_F(RealInput, EnteringTheTargetAgainSelectsItsTextAndLeavingItClearsTheSelec
     testing::PressKeys(toolkit, {'4', '6', '3', '3', '9'});
     testing::MessageBoxSeen seen;
     testing::AnswerNextMessageBox(seen);
+    form.focusEvents.clear();
     testing::PressKeys(toolkit, {VK_RETURN});
     for (int i = 0; i < 50 && !seen.seen; ++i) testing::Settle(toolkit);
     ASSERT_TRUE(seen.seen);
     EXPECT_EQ(seen.text, Widen(ui::kOutOfRangeMessage));
     testing::Settle(toolkit);
     ASSERT_EQ(GetFocus(), TargetEdit());
+    EXPECT_EQ(GotFocusCount(cboGradeDir), 1) << "entered once, not left and entered again";
     testing::PressKeys(toolkit, {'2', '0'});
     EXPECT_EQ(TextOf(cboGradeDir), L"20");
 }
