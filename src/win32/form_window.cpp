@@ -455,8 +455,7 @@ void FormWindow::LeaveWindow() {
 bool FormWindow::ReturnToWindow() {
     const ControlId target = FocusTarget();
     if (target != ui::kNoControl) {
-        HWND focus = FocusHandle(target);
-        if (GetFocus() != focus) ::SetFocus(focus);
+        SetFocus(target);
         if (selectionKept_ && target == focus_)
             SendMessageW(At(target).hwnd, CB_SETEDITSEL, 0,
                          MAKELPARAM(LOWORD(keptSelection_), HIWORD(keptSelection_)));
@@ -498,11 +497,11 @@ ControlId FormWindow::DefaultBorderOwner() const {
     return ui::kNoControl;
 }
 
-// Each push button takes the style the window gives it (ButtonProc).
 void FormWindow::ShowDefaultButton() {
+    const ControlId owner = DefaultBorderOwner();
     for (const Control& button : controls_)
         if (button.layout.kind == ControlKind::PushButton)
-            SendMessageW(button.hwnd, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+            SendMessageW(button.hwnd, BM_SETSTYLE, IdOf(button) == owner ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 // ---------------------------------------------------------------------------
