@@ -98,6 +98,9 @@ private:
     bool OnActivate(WORD state, HWND other);
     LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
     void OnDpiChanged(int dpi, const RECT& suggested);
+    LRESULT OnGetDpiScaledSize(int dpi, SIZE& size) const;
+    void OnSysColorChange();
+    void OnSettingChange();
 
     // The window's focus (form_window.cpp): where it is, and the user leaving
     // the window (another program, minimising) and coming back.
@@ -126,10 +129,12 @@ private:
     void FitClosedComboHeight(const Control& combo, int height);
     int WindowHeight(const Control& control, const RECT& rect) const;
     int LinePixels(HFONT font) const;
-    SIZE WindowSize() const;
+    SIZE WindowSize(int dpi) const;
     void SizeWindowToLayout(const RECT* suggested);
     void FitClientArea();
     RECT PixelRect(const Control& control) const;
+    RECT PlacedRect(const Control& control) const;
+    void ClipOverlaps();
     SIZE CaptionPixels(const Control& control) const;
     HFONT FontFor(const Control& control) const;
 
