@@ -91,6 +91,11 @@ void FormWindow::ClipOverlaps() {
         if (!cut) {
             DeleteObject(region);
             region = nullptr;
+        } else {
+            // A control of a class with CS_PARENTDC (a button) draws with its
+            // parent's clipping, which knows nothing of its region; Windows
+            // ignores that style for a window that clips its children.
+            SetWindowLongPtrW(c.hwnd, GWL_STYLE, GetWindowLongPtrW(c.hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
         }
         SetWindowRgn(c.hwnd, region, TRUE);
     }

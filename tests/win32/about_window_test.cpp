@@ -2,10 +2,16 @@
 // geometry, the keyboard, the hand cursor over the links and a clean reopen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <optional>
+
 #include "about_picture.h"
 #include "dpi_scaling.h"
 #include "frm_about.h"
 #include "frm_main.h"
+#include "readable_colours.h"
 #include "resource_ids.h"
 #include "shell_links.h"
 #include "window_driver.h"
@@ -16,6 +22,62 @@ namespace {
 using namespace ui::about_controls;
 using testing::ChildRect;
 using testing::Pump;
+
+// A control's background and text as drawn: its commonest colour, and the
+// colour that stands out most from it.
+struct DrawnColours {
+    COLORREF background = 0, text = 0;
+};
+
+DrawnColours DrawnIn(HWND control) {
+    std::map<COLORREF, int> counts;
+    for (COLORREF c : testing::ShownPixels(control, testing::ClientRect(control)).at) ++counts[c];
+    DrawnColours drawn;
+    drawn.background = std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+                           return a.second < b.second;
+                       })->first;
+    drawn.text = drawn.background;
+    for (const auto& [colour, count] : counts)
+        if (ContrastRatio(colour, drawn.background) > ContrastRatio(drawn.text, drawn.background)) drawn.text = colour;
+    return drawn;
+}
+
+void ExpectDrawn(HWND control, COLORREF background, COLORREF text) {
+    const DrawnColours drawn = DrawnIn(control);
+    EXPECT_EQ(drawn.background, background);
+    EXPECT_EQ(drawn.text, text);
+    EXPECT_GE(ContrastRatio(drawn.text, drawn.background), kReadableContrast);
+}
+
+// A colour scheme: the colours the links and the result box stand on and
+// may take, and what the program draws them in.
+struct Scheme {
+    const char* name;
+    COLORREF face, hyperlink, buttonText, menu, windowText, menuText;
+    bool highContrast;
+    COLORREF link, resultText;
+};
+
+constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255), kLight = RGB(240, 240, 240);
+constexpr COLORREF kYellow = RGB(255, 255, 0), kDark = RGB(32, 32, 32), kPale = RGB(230, 230, 230);
+constexpr COLORREF kHyperlink = RGB(0, 102, 204), kGrey = RGB(128, 128, 128);
+
+constexpr Scheme kSchemes[] = {
+    {"light: pure blue", kLight, kHyperlink, kBlack, kLight, kBlack, kBlack, false, RGB(0, 0, 255), kBlack},
+    {"high contrast black: the hyperlink colour", kBlack, kYellow, kWhite, kBlack, kWhite, kWhite, false, kYellow,
+     kWhite},
+    {"dark with a dark hyperlink colour: the button text", kDark, RGB(0, 0, 128), kPale, kDark, kBlack, kPale, false,
+     kPale, kPale},
+    {"light, high contrast on: the hyperlink colour", kLight, kHyperlink, kBlack, kLight, kBlack, kBlack, true,
+     kHyperlink, kBlack},
+    {"nothing readable on grey: black", kGrey, RGB(100, 100, 100), RGB(150, 150, 150), kGrey, RGB(120, 120, 120),
+     RGB(140, 140, 140), false, kBlack, kBlack},
+};
+
+testing::SystemColours Apply(const Scheme& s) {
+    return {{COLOR_BTNFACE, s.face},  {COLOR_HOTLIGHT, s.hyperlink},   {COLOR_BTNTEXT, s.buttonText},
+            {COLOR_MENU, s.menu},     {COLOR_WINDOWTEXT, s.windowText}, {COLOR_MENUTEXT, s.menuText}};
+}
 
 class RealAboutWindow : public ::testing::Test {
 protected:
@@ -153,6 +215,115 @@ TEST_F(RealAboutWindow, EveryOpeningIsAFreshWindowInTheSamePlaceWithTheMainIcon)
     EXPECT_FALSE(IsWindow(firstHandle)) << "the closed window is gone";
     EXPECT_TRUE(EqualRect(&first, &second));
     EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+}
+
+TEST(ReadableColours, ContrastRatiosAreWcags) {
+    const struct {
+        COLORREF a, b;
+        double ratio;
+    } cases[] = {{kBlack, kWhite, 21.0}, {RGB(0, 0, 255), kBlack, 2.44}, {RGB(0, 0, 255), kWhite, 8.59},
+                 {kGrey, kGrey, 1.0}, {kWhite, RGB(118, 118, 118), 4.54}};
+    for (const auto& c : cases) EXPECT_NEAR(ContrastRatio(c.a, c.b), c.ratio, 0.005);
+}
+
+TEST_F(RealAboutWindow, TheLinksAndTheResultBoxAreReadableInEveryColourScheme) {
+    SendMessageW(main->ControlHandle(ui::main_controls::Command1), BM_CLICK, 0, 0);  // a report to read
+    for (const Scheme& scheme : kSchemes) {
+        SCOPED_TRACE(scheme.name);
+        std::optional<HighContrastReported> highContrast;
+        if (scheme.highContrast) highContrast.emplace();
+        const testing::SystemColours colours = Apply(scheme);
+        Pump(toolkit);
+        ExpectDrawn(main->ControlHandle(ui::main_controls::txtResult), scheme.menu, scheme.resultText);
+        OpenAbout([&](FormWindow& about) {
+            for (ui::ControlId link : {Label4, Label6, Label8})
+                ExpectDrawn(about.ControlHandle(link), scheme.face, scheme.link);
+            about.Unload();
+        });
+    }
+}
+
+// Windows tells the top-level windows of a new colour scheme, and they tell
+// their controls.
+HHOOK colourHook = nullptr;
+std::vector<HWND> toldOfColours;
+
+LRESULT CALLBACK NoteColourChange(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_SYSCOLORCHANGE) toldOfColours.push_back(sent->hwnd);
+    return CallNextHookEx(colourHook, code, wParam, lParam);
+}
+
+TEST_F(RealAboutWindow, ASchemeChosenWhileBothWindowsAreOpenReachesEveryControlAndIsDrawn) {
+    colourHook = SetWindowsHookExW(WH_CALLWNDPROC, NoteColourChange, nullptr, GetCurrentThreadId());
+    toldOfColours.clear();
+    OpenAbout([&](FormWindow& about) {
+        const Scheme& dark = kSchemes[1];
+        const testing::SystemColours colours = Apply(dark);
+        Pump(toolkit);
+        ExpectDrawn(about.ControlHandle(Label4), dark.face, dark.link);
+        for (const FormWindow* window : {main, &about})
+            for (ui::ControlId id = 0; id < static_cast<ui::ControlId>(window->GetForm().Layout().controlCount); ++id)
+                EXPECT_NE(std::count(toldOfColours.begin(), toldOfColours.end(), window->ControlHandle(id)), 0)
+                    << window->GetForm().Layout().controls[id].name;
+        about.Unload();
+    });
+    UnhookWindowsHookEx(colourHook);
+}
+
+// The picture drawn at a size, in a bitmap of its own.
+testing::Pixels DrawnPicture(const ResourcePicture& picture, int width, int height) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    const RECT all{0, 0, width, height};
+    picture.Draw(dc, all);
+    const testing::Pixels drawn = testing::ReadPixels(dc, all);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return drawn;
+}
+
+// Each pixel drawn against the part of the picture it stands for: its
+// colour lies between the darkest and the lightest there (the default
+// stretching mode ANDs them into darker ones), and on the whole it is close
+// to their average, weighted by area. Windows' halftone stretching averages;
+// Wine 8's takes the nearest pixel, which stays within those bounds too.
+TEST(AboutPicture, ShrinksSmoothlyWithoutDarkLinesAtEveryDpi) {
+    ResourcePicture picture(IDR_ABOUT_PICTURE);
+    ASSERT_TRUE(picture.Loaded());
+    constexpr int kSide = 128;
+    const testing::Pixels full = DrawnPicture(picture, kSide, kSide);
+    for (const SIZE size : {SIZE{37, 40}, SIZE{65, 70}}) {  // at 96 and 168 dpi
+        SCOPED_TRACE(size.cx);
+        const testing::Pixels small = DrawnPicture(picture, size.cx, size.cy);
+        double deviation = 0;
+        int outside = 0;
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x)
+                for (int shift : {0, 8, 16}) {
+                    const double x0 = double(x) * kSide / size.cx, x1 = double(x + 1) * kSide / size.cx;
+                    const double y0 = double(y) * kSide / size.cy, y1 = double(y + 1) * kSide / size.cy;
+                    double sum = 0;
+                    int low = 255, high = 0;
+                    for (int sy = int(y0); sy < y1; ++sy)
+                        for (int sx = int(x0); sx < x1; ++sx) {
+                            const int v = (full.At(sx, sy) >> shift) & 0xFF;
+                            sum += v * (std::min<double>(sx + 1, x1) - std::max<double>(sx, x0)) *
+                                   (std::min<double>(sy + 1, y1) - std::max<double>(sy, y0));
+                            low = std::min(low, v);
+                            high = std::max(high, v);
+                        }
+                    const int drawn = (small.At(x, y) >> shift) & 0xFF;
+                    outside += drawn < low || drawn > high;
+                    deviation += std::abs(drawn - sum / ((x1 - x0) * (y1 - y0)));
+                }
+        EXPECT_EQ(outside, 0);
+        EXPECT_LE(deviation / (size.cx * size.cy * 3), 12.0);
+    }
 }
 
 TEST(AboutPicture, TheJpegResourceDecodes) {

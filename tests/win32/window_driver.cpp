@@ -184,6 +184,11 @@ LRESULT CALLBACK ThickerFrames::ThickerFrame(HWND hwnd, UINT message, WPARAM wPa
     return result;
 }
 
+void ThickerFrames::Thicken(HWND window) {
+    SetWindowSubclass(window, ThickerFrame, 0, 0);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SwitchTo(Win32Toolkit& toolkit, HWND window) {
     SetForegroundWindow(window);
     for (int i = 0; i < 200 && GetForegroundWindow() != window; ++i) {
@@ -217,5 +222,46 @@ void CALLBACK ModalProbe::OnIdle(HWND, UINT, UINT_PTR timer, DWORD) {
     FormWindow* modal = self->real_.WindowOf(*self->opening_);
     if (modal && self->whileOpen) self->whileOpen(*modal);
 }
+
+Pixels ReadPixels(HDC dc, const RECT& rect) {
+    Pixels read;
+    read.width = rect.right - rect.left;
+    read.height = rect.bottom - rect.top;
+    read.at.resize(static_cast<std::size_t>(read.width * read.height));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, read.width, -read.height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC copy = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, read.width, read.height, dc, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const auto* rows = static_cast<const DWORD*>(bits);
+    for (std::size_t i = 0; i < read.at.size(); ++i)  // 0x00RRGGBB to a COLORREF
+        read.at[i] = RGB(GetBValue(rows[i]), GetGValue(rows[i]), GetRValue(rows[i]));
+    SelectObject(copy, old);
+    DeleteDC(copy);
+    DeleteObject(bitmap);
+    return read;
+}
+
+Pixels ShownPixels(HWND window, const RECT& rect) {
+    HDC dc = GetDC(window);
+    const Pixels shown = ReadPixels(dc, rect);
+    ReleaseDC(window, dc);
+    return shown;
+}
+
+SystemColours::SystemColours(std::initializer_list<Colour> colours) {
+    std::vector<COLORREF> values;
+    for (const Colour& c : colours) {
+        indexes_.push_back(c.index);
+        before_.push_back(GetSysColor(c.index));
+        values.push_back(c.value);
+    }
+    SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), values.data());
+}
+
+SystemColours::~SystemColours() { SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), before_.data()); }
 
 }  // namespace orvanta::win32::testing

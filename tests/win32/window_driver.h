@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "win32_toolkit.h"
 
@@ -65,6 +66,9 @@ public:
     static constexpr int kExtraPixels = 4;
     ThickerFrames();
     ~ThickerFrames();
+    // Thickens the frame of a window already open, as Windows does when the
+    // size of borders and title bars changes (Wine leaves it as it was).
+    static void Thicken(HWND window);
     ThickerFrames(const ThickerFrames&) = delete;
     ThickerFrames& operator=(const ThickerFrames&) = delete;
 
@@ -92,6 +96,34 @@ private:
     static void CALLBACK OnIdle(HWND, UINT, UINT_PTR timer, DWORD);
     Win32Toolkit& real_;
     ui::Form* opening_ = nullptr;
+};
+
+// The pixels of `rect` in a device context, as drawn there.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> at;  // row by row
+    COLORREF At(int x, int y) const { return at[static_cast<std::size_t>(y * width + x)]; }
+};
+Pixels ReadPixels(HDC dc, const RECT& rect);
+// The pixels of `rect` in a window's client area as it shows them now.
+Pixels ShownPixels(HWND window, const RECT& rect);
+
+// While one lives, the system colours it names have the values it gives;
+// they are restored when it goes.
+class SystemColours {
+public:
+    struct Colour {
+        int index;
+        COLORREF value;
+    };
+    SystemColours(std::initializer_list<Colour> colours);
+    ~SystemColours();
+    SystemColours(const SystemColours&) = delete;
+    SystemColours& operator=(const SystemColours&) = delete;
+
+private:
+    std::vector<int> indexes_;
+    std::vector<COLORREF> before_;
 };
 
 }  // namespace orvanta::win32::testing
