@@ -438,11 +438,11 @@ LRESULT FormWindow::OnGetDpiScaledSize(int dpi, SIZE& size) const {
 }
 
 // Windows tells the top-level windows only: the controls are told too, as
-// WM_SYSCOLORCHANGE's documentation asks. Both windows are drawn again, and
-// the colours the window picks itself are decided again as they are drawn.
+// WM_SYSCOLORCHANGE's documentation asks. Windows then draws the windows
+// again, and the colours the window picks itself are decided again as they
+// are drawn.
 void FormWindow::OnSysColorChange() {
     for (const Control& c : controls_) SendMessageW(c.hwnd, WM_SYSCOLORCHANGE, 0, 0);
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // High contrast, the visual style or the size of title bars and borders

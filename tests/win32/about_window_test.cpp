@@ -222,7 +222,7 @@ TEST(ReadableColours, ContrastRatiosAreWcags) {
         COLORREF a, b;
         double ratio;
     } cases[] = {{kBlack, kWhite, 21.0}, {RGB(0, 0, 255), kBlack, 2.44}, {RGB(0, 0, 255), kWhite, 8.59},
-                 {kGrey, kGrey, 1.0}, {kWhite, RGB(118, 118, 118), 4.54}};
+                 {RGB(255, 0, 0), kWhite, 4.00}, {kWhite, RGB(118, 118, 118), 4.54}};
     for (const auto& c : cases) EXPECT_NEAR(ContrastRatio(c.a, c.b), c.ratio, 0.005);
 }
 
@@ -259,13 +259,22 @@ TEST_F(RealAboutWindow, ASchemeChosenWhileBothWindowsAreOpenReachesEveryControlA
     toldOfColours.clear();
     OpenAbout([&](FormWindow& about) {
         const Scheme& dark = kSchemes[1];
-        const testing::SystemColours colours = Apply(dark);
+        {
+            const testing::SystemColours colours = Apply(dark);
+            Pump(toolkit);
+            ExpectDrawn(about.ControlHandle(Label4), dark.face, dark.link);
+            for (const FormWindow* window : {main, &about})
+                for (ui::ControlId id = 0; id < static_cast<ui::ControlId>(window->GetForm().Layout().controlCount); ++id)
+                    EXPECT_NE(std::count(toldOfColours.begin(), toldOfColours.end(), window->ControlHandle(id)), 0)
+                        << window->GetForm().Layout().controls[id].name;
+        }
+        // High contrast turned on, the colours as they were.
+        const Scheme& light = kSchemes[3];
+        const testing::SystemColours colours = Apply(light);
+        const HighContrastReported highContrast;
+        SendMessageW(about.Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
         Pump(toolkit);
-        ExpectDrawn(about.ControlHandle(Label4), dark.face, dark.link);
-        for (const FormWindow* window : {main, &about})
-            for (ui::ControlId id = 0; id < static_cast<ui::ControlId>(window->GetForm().Layout().controlCount); ++id)
-                EXPECT_NE(std::count(toldOfColours.begin(), toldOfColours.end(), window->ControlHandle(id)), 0)
-                    << window->GetForm().Layout().controls[id].name;
+        ExpectDrawn(about.ControlHandle(Label4), light.face, light.link);
         about.Unload();
     });
     UnhookWindowsHookEx(colourHook);
