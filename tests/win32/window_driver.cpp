@@ -223,45 +223,44 @@ void CALLBACK ModalProbe::OnIdle(HWND, UINT, UINT_PTR timer, DWORD) {
     if (modal && self->whileOpen) self->whileOpen(*modal);
 }
 
-Pixels ReadPixels(HDC dc, const RECT& rect) {
-    Pixels read;
-    read.width = rect.right - rect.left;
-    read.height = rect.bottom - rect.top;
-    read.at.resize(static_cast<std::size_t>(read.width * read.height));
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, read.width, -read.height, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC copy = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(copy, bitmap);
-    BitBlt(copy, 0, 0, read.width, read.height, dc, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const auto* rows = static_cast<const DWORD*>(bits);
-    for (std::size_t i = 0; i < read.at.size(); ++i)  // 0x00RRGGBB to a COLORREF
-        read.at[i] = RGB(GetBValue(rows[i]), GetGValue(rows[i]), GetRValue(rows[i]));
-    SelectObject(copy, old);
-    DeleteDC(copy);
-    DeleteObject(bitmap);
-    return read;
+std::vector<COLORREF> ReadPixels(HDC dc, const RECT& rect) {
+    std::vector<COLORREF> pixels;
+    for (LONG y = rect.top; y < rect.bottom; ++y)
+        for (LONG x = rect.left; x < rect.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    return pixels;
 }
 
-Pixels ShownPixels(HWND window, const RECT& rect) {
+std::vector<COLORREF> ShownPixels(HWND window, const RECT& rect) {
     HDC dc = GetDC(window);
-    const Pixels shown = ReadPixels(dc, rect);
+    std::vector<COLORREF> shown = ReadPixels(dc, rect);
     ReleaseDC(window, dc);
     return shown;
 }
 
-SystemColours::SystemColours(std::initializer_list<Colour> colours) {
-    std::vector<COLORREF> values;
-    for (const Colour& c : colours) {
-        indexes_.push_back(c.index);
-        before_.push_back(GetSysColor(c.index));
-        values.push_back(c.value);
-    }
+SystemColours::SystemColours(std::vector<int> indexes, const std::vector<COLORREF>& values)
+    : indexes_(std::move(indexes)) {
+    for (int index : indexes_) before_.push_back(GetSysColor(index));
     SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), values.data());
 }
 
-SystemColours::~SystemColours() { SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), before_.data()); }
+namespace {
+MessagesSent* noting = nullptr;
+}  // namespace
+
+MessagesSent::MessagesSent(UINT message)
+    : message_(message), hook_(SetWindowsHookExW(WH_CALLWNDPROC, OnSent, nullptr, GetCurrentThreadId())) {
+    noting = this;
+}
+
+MessagesSent::~MessagesSent() {
+    UnhookWindowsHookEx(hook_);
+    noting = nullptr;
+}
+
+LRESULT CALLBACK MessagesSent::OnSent(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && noting && sent->message == noting->message_) noting->seen.emplace_back(sent->hwnd, sent->wParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 }  // namespace orvanta::win32::testing

@@ -7,6 +7,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win32_toolkit.h"
@@ -98,32 +99,38 @@ private:
     ui::Form* opening_ = nullptr;
 };
 
-// The pixels of `rect` in a device context, as drawn there.
-struct Pixels {
-    int width = 0, height = 0;
-    std::vector<COLORREF> at;  // row by row
-    COLORREF At(int x, int y) const { return at[static_cast<std::size_t>(y * width + x)]; }
-};
-Pixels ReadPixels(HDC dc, const RECT& rect);
-// The pixels of `rect` in a window's client area as it shows them now.
-Pixels ShownPixels(HWND window, const RECT& rect);
+// The colours of `rect` in a device context as drawn there, row by row;
+// ShownPixels: in a window's client area, as it shows them now.
+std::vector<COLORREF> ReadPixels(HDC dc, const RECT& rect);
+std::vector<COLORREF> ShownPixels(HWND window, const RECT& rect);
 
-// While one lives, the system colours it names have the values it gives;
-// they are restored when it goes.
+// While one lives, the system colours it names have the values it gives.
 class SystemColours {
 public:
-    struct Colour {
-        int index;
-        COLORREF value;
-    };
-    SystemColours(std::initializer_list<Colour> colours);
-    ~SystemColours();
+    SystemColours(std::vector<int> indexes, const std::vector<COLORREF>& values);
+    ~SystemColours() { SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), before_.data()); }
     SystemColours(const SystemColours&) = delete;
     SystemColours& operator=(const SystemColours&) = delete;
 
 private:
     std::vector<int> indexes_;
     std::vector<COLORREF> before_;
+};
+
+// While one lives, the `message`s sent to this thread's windows: each
+// window and its wParam.
+class MessagesSent {
+public:
+    explicit MessagesSent(UINT message);
+    ~MessagesSent();
+    MessagesSent(const MessagesSent&) = delete;
+    MessagesSent& operator=(const MessagesSent&) = delete;
+    std::vector<std::pair<HWND, WPARAM>> seen;
+
+private:
+    static LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam);
+    UINT message_;
+    HHOOK hook_;
 };
 
 }  // namespace orvanta::win32::testing
