@@ -447,10 +447,11 @@ void FormWindow::OnSysColorChange() {
 
 // High contrast, the visual style or the size of title bars and borders
 // changed: the frame Windows now draws takes no room from the layout's
-// client area, and the controls take the layout's sizes again.
+// client area (a minimised window has none to measure), and the controls
+// take the layout's sizes again.
 void FormWindow::OnSettingChange() {
     PlaceControls();
-    FitClientArea();
+    if (!IsIconic(window_)) FitClientArea();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 

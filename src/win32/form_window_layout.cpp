@@ -72,8 +72,7 @@ void FormWindow::ClipOverlaps() {
     for (const Control& c : controls_) {
         if (c.layout.kind == ControlKind::Frame) continue;
         const RECT own = PlacedRect(c);
-        HRGN region = CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
-        bool cut = false;
+        HRGN region = nullptr;
         for (const Control& field : controls_) {
             RECT under;
             const RECT placed = PlacedRect(field);
@@ -81,23 +80,19 @@ void FormWindow::ClipOverlaps() {
                 (takesFocus(c.layout.kind) && field.layout.tabIndex < c.layout.tabIndex) ||
                 !IntersectRect(&under, &own, &placed))
                 continue;
+            if (!region) region = CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
             OffsetRect(&under, -own.left, -own.top);
             HRGN part = CreateRectRgnIndirect(&under);
             CombineRgn(region, region, part, RGN_DIFF);
             DeleteObject(part);
-            cut = true;
         }
-        // The system owns a region once it is the window's.
-        if (!cut) {
-            DeleteObject(region);
-            region = nullptr;
-        } else {
-            // A control of a class with CS_PARENTDC (a button) draws with its
-            // parent's clipping, which knows nothing of its region; Windows
-            // ignores that style for a window that clips its children.
-            SetWindowLongPtrW(c.hwnd, GWL_STYLE, GetWindowLongPtrW(c.hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
-        }
-        SetWindowRgn(c.hwnd, region, TRUE);
+        // A control of a class with CS_PARENTDC (a button) draws with its
+        // parent's clipping, which knows nothing of its region; Windows
+        // ignores that style for a window that clips its children.
+        if (region) SetWindowLongPtrW(c.hwnd, GWL_STYLE, GetWindowLongPtrW(c.hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
+        // None where nothing is cut; the system owns a region once it is the
+        // window's. Whoever places the controls draws them again.
+        SetWindowRgn(c.hwnd, region, FALSE);
     }
 }
 
