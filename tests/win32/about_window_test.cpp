@@ -222,9 +222,10 @@ TEST_F(RealAboutWindow, ASchemeOrHighContrastChosenWhileTheWindowsAreOpenIsDrawn
             Pump(toolkit);
             ExpectDrawn(about.ControlHandle(Label4), kBlack, kYellow);
             for (const FormWindow* window : {main, &about})
-                for (ui::ControlId id = 0; id < static_cast<ui::ControlId>(window->GetForm().Layout().controlCount); ++id)
-                    EXPECT_TRUE(std::any_of(told.seen.begin(), told.seen.end(),
-                                            [&](const auto& m) { return m.first == window->ControlHandle(id); }));
+                for (std::size_t id = 0; id < window->GetForm().Layout().controlCount; ++id)
+                    EXPECT_TRUE(std::any_of(told.seen.begin(), told.seen.end(), [&](const auto& m) {
+                        return m.first == window->ControlHandle(static_cast<ui::ControlId>(id));
+                    }));
         }
         const testing::SystemColours colours = kSchemes[0].Apply();
         const HighContrastReported highContrast;

@@ -270,10 +270,9 @@ TEST_F(RealMainWindow, BothWindowsSetTheirKeyboardCuesFromTheLastInput) {
     };
     SendMessageW(main->ControlHandle(Command3), BM_CLICK, 0, 0);
     Pump(toolkit);
+    const WPARAM fromLastInput = MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL);
     for (HWND window : {main->Handle(), about})
-        EXPECT_NE(std::count(asked.seen.begin(), asked.seen.end(),
-                             std::make_pair(window, WPARAM{MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL)})),
-                  0);
+        EXPECT_NE(std::count(asked.seen.begin(), asked.seen.end(), std::make_pair(window, fromLastInput)), 0);
     toolkit.Forget(main);
 }
 

@@ -186,7 +186,8 @@ LRESULT CALLBACK ThickerFrames::ThickerFrame(HWND hwnd, UINT message, WPARAM wPa
 
 void ThickerFrames::Thicken(HWND window) {
     SetWindowSubclass(window, ThickerFrame, 0, 0);
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SwitchTo(Win32Toolkit& toolkit, HWND window) {
@@ -259,7 +260,8 @@ MessagesSent::~MessagesSent() {
 
 LRESULT CALLBACK MessagesSent::OnSent(int code, WPARAM wParam, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && noting && sent->message == noting->message_) noting->seen.emplace_back(sent->hwnd, sent->wParam);
+    if (code == HC_ACTION && noting && sent->message == noting->message_)
+        noting->seen.emplace_back(sent->hwnd, sent->wParam);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
