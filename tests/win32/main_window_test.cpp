@@ -11,7 +11,6 @@
 
 #include "dpi_scaling.h"
 #include "frm_main.h"
-#include "shell_links.h"
 #include "text_convert.h"
 #include "window_driver.h"
 #include "window_text.h"
@@ -73,17 +72,8 @@ std::wstring OleaccName(HWND control) {
     return text;
 }
 
-class RealMainWindow : public ::testing::Test {
+class RealMainWindow : public testing::MainWindowFixture<> {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(toolkit.Initialize());
-        window = toolkit.Load(form, nullptr);
-        ASSERT_NE(window, nullptr);
-        Pump(toolkit);
-    }
-    HWND Control(ui::ControlId id) const { return window->ControlHandle(id); }
-    std::wstring TextOf(ui::ControlId id) const { return Widen(window->Text(id)); }
-
     // The rectangle a control must have at `dpi`, from the layout table.
     RECT Expected(ui::ControlId id, int dpi) const {
         const ui::ControlLayout& c = ui::kMainControls[id];
@@ -125,12 +115,6 @@ protected:
             }
         }
     }
-
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-    testing::ModalProbe modal{toolkit};
-    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
-    ui::frmMain form{modal, shell};
-    FormWindow* window = nullptr;
 };
 
 TEST_F(RealMainWindow, EveryControlStandsWhereTheLayoutSaysAt96Dpi) {

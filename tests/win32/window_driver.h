@@ -4,10 +4,15 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <initializer_list>
 #include <string>
 
+#include "frm_main.h"
+#include "shell_links.h"
+#include "text_convert.h"
 #include "win32_toolkit.h"
 
 namespace orvanta::win32::testing {
@@ -92,6 +97,28 @@ private:
     static void CALLBACK OnIdle(HWND, UINT, UINT_PTR timer, DWORD);
     Win32Toolkit& real_;
     ui::Form* opening_ = nullptr;
+};
+
+// The main window loaded and shown as at start-up, with the real shell and
+// its modal windows opened through `modal`: where the tests of the real
+// windows start. `MainForm` is frmMain or a form derived from it.
+template <class MainForm = ui::frmMain>
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(toolkit.Initialize());
+        window = toolkit.Load(form, nullptr);
+        ASSERT_NE(window, nullptr);
+        Pump(toolkit);
+    }
+    HWND Control(ui::ControlId id) const { return window->ControlHandle(id); }
+    std::wstring TextOf(ui::ControlId id) const { return Widen(window->Text(id)); }
+
+    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    ModalProbe modal{toolkit};
+    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
+    MainForm form{modal, shell};
+    FormWindow* window = nullptr;
 };
 
 }  // namespace orvanta::win32::testing
