@@ -33,26 +33,7 @@ protected:
 
 TEST_F(RealAboutWindow, GeometryAt96Dpi) {
     OpenAbout([&](FormWindow& about) {
-        RECT client;
-        GetClientRect(about.Handle(), &client);
-        EXPECT_EQ(client.right, 4890 / 15);
-        EXPECT_EQ(client.bottom, 2400 / 15);
-        for (ui::ControlId id = 0; id < Count; ++id) {
-            const ui::ControlLayout& c = ui::kAboutControls[id];
-            const RECT r = ChildRect(about.ControlHandle(id));
-            SCOPED_TRACE(c.name);
-            EXPECT_EQ(r.left, c.leftTwips / 15);
-            EXPECT_EQ(r.top, c.topTwips / 15);
-            if (c.widthTwips != ui::kSizeToCaption) {
-                EXPECT_EQ(r.bottom, (c.topTwips + c.heightTwips) / 15);
-                EXPECT_EQ(r.right, (c.leftTwips + c.widthTwips) / 15);
-            } else {
-                // Sized to the caption in the face in use, underline included.
-                EXPECT_GE(r.bottom, (c.topTwips + c.heightTwips) / 15);
-                EXPECT_LE(r.bottom, (c.topTwips + c.heightTwips) / 15 + 3);
-                EXPECT_LE(r.right, client.right);
-            }
-        }
+        testing::ExpectAsDesigned(about, designed::kAbout, 96);
         // The captions and the links do not run into each other.
         EXPECT_LT(ChildRect(about.ControlHandle(Label5)).right, ChildRect(about.ControlHandle(Label6)).left);
         const LONG style = GetWindowLongW(about.Handle(), GWL_STYLE);
@@ -88,8 +69,8 @@ TEST_F(RealAboutWindow, WithoutThePerWindowDpiCallsItOpensAtTheDpiItsOwnerHas) {
     OpenAbout([&](FormWindow& about) {
         RECT client, a, m;
         GetClientRect(about.Handle(), &client);
-        EXPECT_EQ(client.right, ui::TwipsToPixels(4890, 144));
-        EXPECT_EQ(client.bottom, ui::TwipsToPixels(2400, 144));
+        EXPECT_EQ(client.right, testing::Pixels(designed::kAbout.clientWidth, 144));
+        EXPECT_EQ(client.bottom, testing::Pixels(designed::kAbout.clientHeight, 144));
         GetWindowRect(about.Handle(), &a);
         GetWindowRect(window->Handle(), &m);
         EXPECT_LE(std::abs((a.left + a.right) - (m.left + m.right)), 1);

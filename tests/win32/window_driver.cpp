@@ -88,6 +88,34 @@ RECT ClientRect(HWND window) {
     return rect;
 }
 
+void ExpectAsDesigned(const FormWindow& window, const designed::Window& design, int dpi) {
+    const RECT client = ClientRect(window.Handle());
+    EXPECT_EQ(client.right, Pixels(design.clientWidth, dpi));
+    EXPECT_EQ(client.bottom, Pixels(design.clientHeight, dpi));
+    for (const designed::Control& d : design) {
+        SCOPED_TRACE(window.GetForm().Layout().controls[d.id].name);
+        const HWND control = window.ControlHandle(d.id);
+        const RECT actual = ChildRect(control);
+        const int left = design.Left(d), top = design.Top(d);
+        EXPECT_EQ(actual.left, Pixels(left, dpi));
+        EXPECT_EQ(actual.top, Pixels(top, dpi));
+        wchar_t kind[32] = {};
+        GetClassNameW(control, kind, 32);
+        if (d.toCaption || lstrcmpiW(kind, L"ComboBox") == 0) {
+            EXPECT_GE(actual.bottom, Pixels(top + d.height, dpi));
+            EXPECT_LE(actual.bottom, Pixels(top + d.height, dpi) + 3);
+        } else {
+            EXPECT_EQ(actual.bottom, Pixels(top + d.height, dpi));
+        }
+        if (d.toCaption) {
+            EXPECT_GT(actual.right - actual.left, 0);
+            EXPECT_LE(actual.right, Pixels(design.RightLimit(d), dpi));
+        } else {
+            EXPECT_EQ(actual.right, Pixels(left + d.width, dpi));
+        }
+    }
+}
+
 namespace {
 MessageBoxSeen* pending = nullptr;
 

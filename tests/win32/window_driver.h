@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "designed_layout.h"
 #include "frm_main.h"
 #include "shell_links.h"
 #include "text_convert.h"
@@ -35,6 +36,14 @@ void Settle(Win32Toolkit& toolkit);
 // Client-area rectangle of a child window.
 RECT ChildRect(HWND child);
 RECT ClientRect(HWND window);
+
+// Pixels of `twips` at `dpi`, rounded as Windows rounds them (MulDiv).
+inline int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+// Checks `window`'s client area and every control's rectangle at `dpi`
+// against the design: exactly, but where the face in use decides: a closed
+// combo box or a label sized to its caption may be a few pixels taller, and
+// such a label is as wide as its caption, on one line within its container.
+void ExpectAsDesigned(const FormWindow& window, const designed::Window& design, int dpi);
 
 // Answers the next message box of this thread with OK, noting what it said.
 struct MessageBoxSeen {
