@@ -212,12 +212,23 @@ LRESULT CALLBACK ThickerFrames::ThickerFrame(HWND hwnd, UINT message, WPARAM wPa
     return result;
 }
 
+bool PumpUntil(Win32Toolkit& toolkit, const std::function<bool()>& done, DWORD milliseconds) {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    for (;;) {
+        Pump(toolkit);
+        if (done()) return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        // What is awaited may change without a message to this thread: look again soon.
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 10)),
+                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
 void SwitchTo(Win32Toolkit& toolkit, HWND window) {
     SetForegroundWindow(window);
-    for (int i = 0; i < 200 && GetForegroundWindow() != window; ++i) {
-        Pump(toolkit);
-        Sleep(5);
-    }
+    if (!PumpUntil(toolkit, [window] { return GetForegroundWindow() == window; }))
+        ADD_FAILURE() << "the window did not come to the front";
     for (int i = 0; i < 20; ++i) {
         Pump(toolkit);
         Sleep(5);

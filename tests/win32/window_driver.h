@@ -88,8 +88,16 @@ private:
     HHOOK hook_;
 };
 
+// How long a test waits for what it awaits before it fails: long enough for
+// an emulated 32-bit Wine on a busy machine.
+inline constexpr DWORD kPatienceMs = 5000;
+// Handles this thread's messages, waking as each comes, until `done` holds;
+// false when it does not within `milliseconds`.
+bool PumpUntil(Win32Toolkit& toolkit, const std::function<bool()>& done, DWORD milliseconds = kPatienceMs);
+
 // Makes `window` the foreground window and handles this thread's messages
-// until the activation has arrived where it belongs.
+// until the activation has arrived where it belongs; fails the test when
+// the window does not come to the front.
 void SwitchTo(Win32Toolkit& toolkit, HWND window);
 
 // The toolkit a form under test opens its modal windows with: the real one,
