@@ -112,8 +112,7 @@ TEST_F(RealInput, EnteringTheTargetAgainSelectsItsTextAndLeavingItClearsTheSelec
     testing::AnswerNextMessageBox(seen);
     form.focusEvents.clear();
     testing::PressKeys(toolkit, {VK_RETURN});
-    for (int i = 0; i < 50 && !seen.seen; ++i) testing::Settle(toolkit);
-    ASSERT_TRUE(seen.seen);
+    ASSERT_TRUE(testing::PumpUntil(toolkit, [&] { return seen.seen; })) << "no message box came";
     EXPECT_EQ(seen.text, Widen(ui::kOutOfRangeMessage));
     testing::Settle(toolkit);
     ASSERT_EQ(GetFocus(), TargetEdit());
@@ -185,8 +184,7 @@ TEST_F(RealInput, AfterAWarningOnlyTheFieldAtFaultGetsTheFocus) {
     testing::MessageBoxSeen seen;
     testing::AnswerNextMessageBox(seen);
     testing::PressKeys(toolkit, {VK_RETURN});
-    for (int i = 0; i < 50 && !seen.seen; ++i) testing::Settle(toolkit);
-    ASSERT_TRUE(seen.seen);
+    ASSERT_TRUE(testing::PumpUntil(toolkit, [&] { return seen.seen; })) << "no message box came";
     testing::Settle(toolkit);
     EXPECT_EQ(GetFocus(), Control(txtGradeCur));
     EXPECT_EQ(GotFocusCount(txtGradeCur), 1);

@@ -18,7 +18,12 @@
 
 namespace orvanta::win32::testing {
 
-// Handles every queued message through the toolkit's own dispatch.
+// How long a test waits for what it awaits before it fails: long enough for
+// an emulated 32-bit Wine on a busy machine.
+inline constexpr DWORD kPatienceMs = 5000;
+
+// Handles every queued message through the toolkit's own dispatch; fails
+// the test when they do not run out within kPatienceMs.
 void Pump(Win32Toolkit& toolkit);
 // Posts a key (down and up) to `target` and pumps.
 void PressKey(Win32Toolkit& toolkit, HWND target, UINT key);
@@ -30,8 +35,9 @@ void TypeText(Win32Toolkit& toolkit, HWND target, const std::wstring& text);
 void PressKeys(Win32Toolkit& toolkit, std::initializer_list<WORD> keys);  // each key down and up, in turn
 void PressWith(Win32Toolkit& toolkit, WORD modifier, WORD key);        // Shift+Tab, say
 void ClickAt(Win32Toolkit& toolkit, HWND control, int clicks);         // quick clicks at the control's centre
-// Handles this thread's messages for a while, so that what real input and
-// activation cause has arrived.
+// Handles this thread's messages until none has come for a moment, so that
+// what real input and activation cause has arrived; fails the test when they
+// do not stop within kPatienceMs.
 void Settle(Win32Toolkit& toolkit);
 // Client-area rectangle of a child window.
 RECT ChildRect(HWND child);
@@ -88,9 +94,6 @@ private:
     HHOOK hook_;
 };
 
-// How long a test waits for what it awaits before it fails: long enough for
-// an emulated 32-bit Wine on a busy machine.
-inline constexpr DWORD kPatienceMs = 5000;
 // Handles this thread's messages, waking as each comes, until `done` holds;
 // false when it does not within `milliseconds`.
 bool PumpUntil(Win32Toolkit& toolkit, const std::function<bool()>& done, DWORD milliseconds = kPatienceMs);
@@ -102,7 +105,8 @@ void SwitchTo(Win32Toolkit& toolkit, HWND window);
 
 // The toolkit a form under test opens its modal windows with: the real one,
 // which runs `whileOpen` with the modal window once it is shown and the
-// modal loop is waiting for input.
+// modal loop is waiting for input. `whileOpen` closes the window: one left
+// open fails the test and is unloaded.
 class ModalProbe : public ui::Toolkit {
 public:
     explicit ModalProbe(Win32Toolkit& real) : real_(real) {}
