@@ -7,7 +7,6 @@
 #include "frm_about.h"
 #include "frm_main.h"
 #include "resource_ids.h"
-#include "shell_links.h"
 #include "window_driver.h"
 
 namespace orvanta::win32 {
@@ -17,14 +16,8 @@ using namespace ui::about_controls;
 using testing::ChildRect;
 using testing::Pump;
 
-class RealAboutWindow : public ::testing::Test {
+class RealAboutWindow : public testing::MainWindowFixture<> {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(toolkit.Initialize());
-        main = toolkit.Load(mainForm, nullptr);
-        ASSERT_NE(main, nullptr);
-        Pump(toolkit);
-    }
     // Presses About and runs `act` once the About window is shown.
     void OpenAbout(const std::function<void(FormWindow&)>& act) {
         bool opened = false;
@@ -32,39 +25,15 @@ protected:
             opened = true;
             act(about);
         };
-        SendMessageW(main->ControlHandle(ui::main_controls::Command3), BM_CLICK, 0, 0);
+        SendMessageW(Control(ui::main_controls::Command3), BM_CLICK, 0, 0);
         Pump(toolkit);
         EXPECT_TRUE(opened) << "the About window opened";
     }
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-    testing::ModalProbe modal{toolkit};
-    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
-    ui::frmMain mainForm{modal, shell};
-    FormWindow* main = nullptr;
 };
 
 TEST_F(RealAboutWindow, GeometryAt96Dpi) {
     OpenAbout([&](FormWindow& about) {
-        RECT client;
-        GetClientRect(about.Handle(), &client);
-        EXPECT_EQ(client.right, 4890 / 15);
-        EXPECT_EQ(client.bottom, 2400 / 15);
-        for (ui::ControlId id = 0; id < Count; ++id) {
-            const ui::ControlLayout& c = ui::kAboutControls[id];
-            const RECT r = ChildRect(about.ControlHandle(id));
-            SCOPED_TRACE(c.name);
-            EXPECT_EQ(r.left, c.leftTwips / 15);
-            EXPECT_EQ(r.top, c.topTwips / 15);
-            if (c.widthTwips != ui::kSizeToCaption) {
-                EXPECT_EQ(r.bottom, (c.topTwips + c.heightTwips) / 15);
-                EXPECT_EQ(r.right, (c.leftTwips + c.widthTwips) / 15);
-            } else {
-                // Sized to the caption in the face in use, underline included.
-                EXPECT_GE(r.bottom, (c.topTwips + c.heightTwips) / 15);
-                EXPECT_LE(r.bottom, (c.topTwips + c.heightTwips) / 15 + 3);
-                EXPECT_LE(r.right, client.right);
-            }
-        }
+        testing::ExpectAsDesigned(about, designed::kAbout, 96);
         // The captions and the links do not run into each other.
         EXPECT_LT(ChildRect(about.ControlHandle(Label5)).right, ChildRect(about.ControlHandle(Label6)).left);
         const LONG style = GetWindowLongW(about.Handle(), GWL_STYLE);
@@ -76,17 +45,17 @@ TEST_F(RealAboutWindow, GeometryAt96Dpi) {
 
 TEST_F(RealAboutWindow, ModalOverADisabledMainWindowCentredOnIt) {
     OpenAbout([&](FormWindow& about) {
-        EXPECT_FALSE(IsWindowEnabled(main->Handle()));
-        EXPECT_EQ(GetWindow(about.Handle(), GW_OWNER), main->Handle()) << "never hidden behind the main window";
+        EXPECT_FALSE(IsWindowEnabled(window->Handle()));
+        EXPECT_EQ(GetWindow(about.Handle(), GW_OWNER), window->Handle()) << "never hidden behind the main window";
         RECT a, m;
         GetWindowRect(about.Handle(), &a);
-        GetWindowRect(main->Handle(), &m);
+        GetWindowRect(window->Handle(), &m);
         EXPECT_LE(std::abs((a.left + a.right) - (m.left + m.right)), 1);
         EXPECT_LE(std::abs((a.top + a.bottom) - (m.top + m.bottom)), 1);
         EXPECT_EQ(GetFocus(), about.ControlHandle(Command1));
         about.Unload();
     });
-    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(window->Handle()));
 }
 
 // Windows 8.1 and 10 before 1607 tell a per-monitor-aware window its dpi only
@@ -95,15 +64,15 @@ TEST_F(RealAboutWindow, ModalOverADisabledMainWindowCentredOnIt) {
 TEST_F(RealAboutWindow, WithoutThePerWindowDpiCallsItOpensAtTheDpiItsOwnerHas) {
     const PerWindowDpiCallsMissing asOnWindows81([](HMONITOR) -> UINT { return 144; });
     RECT suggested;
-    GetWindowRect(main->Handle(), &suggested);
-    SendMessageW(main->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(window->Handle(), &suggested);
+    SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     OpenAbout([&](FormWindow& about) {
         RECT client, a, m;
         GetClientRect(about.Handle(), &client);
-        EXPECT_EQ(client.right, ui::TwipsToPixels(4890, 144));
-        EXPECT_EQ(client.bottom, ui::TwipsToPixels(2400, 144));
+        EXPECT_EQ(client.right, testing::Pixels(designed::kAbout.clientWidth, 144));
+        EXPECT_EQ(client.bottom, testing::Pixels(designed::kAbout.clientHeight, 144));
         GetWindowRect(about.Handle(), &a);
-        GetWindowRect(main->Handle(), &m);
+        GetWindowRect(window->Handle(), &m);
         EXPECT_LE(std::abs((a.left + a.right) - (m.left + m.right)), 1);
         EXPECT_LE(std::abs((a.top + a.bottom) - (m.top + m.bottom)), 1);
         about.Unload();
@@ -111,16 +80,13 @@ TEST_F(RealAboutWindow, WithoutThePerWindowDpiCallsItOpensAtTheDpiItsOwnerHas) {
 }
 
 TEST_F(RealAboutWindow, EnterClosesItAndEscapeDoesNot) {
-    bool closedByEnter = false;
     OpenAbout([&](FormWindow& about) {
         HWND ok = about.ControlHandle(Command1);
         testing::PressKey(toolkit, ok, VK_ESCAPE);
         EXPECT_FALSE(about.IsUnloaded()) << "Esc does nothing";
         testing::PressKey(toolkit, ok, VK_RETURN);
-        closedByEnter = about.IsUnloaded();
-        if (!closedByEnter) about.Unload();
+        EXPECT_TRUE(about.IsUnloaded()) << "Enter closes it";
     });
-    EXPECT_TRUE(closedByEnter);
 }
 
 TEST_F(RealAboutWindow, TheHandCursorOverEveryLinkAndOnlyThere) {
@@ -144,15 +110,17 @@ TEST_F(RealAboutWindow, EveryOpeningIsAFreshWindowInTheSamePlaceWithTheMainIcon)
         OpenAbout([&](FormWindow& about) {
             GetWindowRect(about.Handle(), place);
             if (!firstHandle) firstHandle = about.Handle();
-            EXPECT_EQ(SendMessageW(about.Handle(), WM_GETICON, ICON_BIG, 0),
-                      SendMessageW(main->Handle(), WM_GETICON, ICON_BIG, 0));
-            EXPECT_EQ(SendMessageW(about.ControlHandle(Command1), BM_CLICK, 0, 0), 0);
+            const LRESULT icon = SendMessageW(window->Handle(), WM_GETICON, ICON_BIG, 0);
+            EXPECT_NE(icon, 0) << "the main window has an icon to give";
+            EXPECT_EQ(SendMessageW(about.Handle(), WM_GETICON, ICON_BIG, 0), icon);
+            SendMessageW(about.ControlHandle(Command1), BM_CLICK, 0, 0);
+            EXPECT_TRUE(about.IsUnloaded()) << "OK closes the window";
         });
         Pump(toolkit);
     }
     EXPECT_FALSE(IsWindow(firstHandle)) << "the closed window is gone";
     EXPECT_TRUE(EqualRect(&first, &second));
-    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(window->Handle()));
 }
 
 TEST(AboutPicture, TheJpegResourceDecodes) {

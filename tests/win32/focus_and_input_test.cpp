@@ -9,7 +9,6 @@
 
 #include "frm_about.h"
 #include "frm_main.h"
-#include "shell_links.h"
 #include "text_convert.h"
 #include "window_driver.h"
 
@@ -61,17 +60,15 @@ LRESULT CALLBACK NoteActiveOnDestroy(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(destroyHook, code, wParam, lParam);
 }
 
-class RealInput : public ::testing::Test {
+class RealInput : public testing::MainWindowFixture<NotingForm> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(toolkit.Initialize());
-        window = toolkit.Load(form, nullptr);
-        ASSERT_NE(window, nullptr);
+        MainWindowFixture::SetUp();
+        if (HasFatalFailure()) return;
         testing::SwitchTo(toolkit, window->Handle());
         ASSERT_EQ(GetForegroundWindow(), window->Handle());
         ASSERT_EQ(GetFocus(), Control(txtGradeCur));
     }
-    HWND Control(ui::ControlId id) const { return window->ControlHandle(id); }
     HWND TargetEdit() const {
         COMBOBOXINFO info{sizeof info};
         GetComboBoxInfo(Control(cboGradeDir), &info);
@@ -83,7 +80,6 @@ protected:
                      reinterpret_cast<LPARAM>(&end));
         return {static_cast<int>(start), static_cast<int>(end)};
     }
-    std::wstring TextOf(ui::ControlId id) const { return Widen(window->Text(id)); }
     bool HasDefaultBorder(ui::ControlId button) const {
         return (GetWindowLongW(Control(button), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     }
@@ -92,12 +88,6 @@ protected:
         for (const auto& [control, event] : form.focusEvents) count += control == id && event == ui::Event::GotFocus;
         return count;
     }
-
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-    testing::ModalProbe modal{toolkit};
-    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
-    NotingForm form{modal, shell};
-    FormWindow* window = nullptr;
 };
 
 TEST_F(RealInput, EnteringTheTargetAgainSelectsItsTextAndLeavingItClearsTheSelection) {
@@ -122,8 +112,7 @@ TEST_F(RealInput, EnteringTheTargetAgainSelectsItsTextAndLeavingItClearsTheSelec
     testing::AnswerNextMessageBox(seen);
     form.focusEvents.clear();
     testing::PressKeys(toolkit, {VK_RETURN});
-    for (int i = 0; i < 50 && !seen.seen; ++i) testing::Settle(toolkit);
-    ASSERT_TRUE(seen.seen);
+    ASSERT_TRUE(testing::PumpUntil(toolkit, [&] { return seen.seen; })) << "no message box came";
     EXPECT_EQ(seen.text, Widen(ui::kOutOfRangeMessage));
     testing::Settle(toolkit);
     ASSERT_EQ(GetFocus(), TargetEdit());
@@ -195,8 +184,7 @@ TEST_F(RealInput, AfterAWarningOnlyTheFieldAtFaultGetsTheFocus) {
     testing::MessageBoxSeen seen;
     testing::AnswerNextMessageBox(seen);
     testing::PressKeys(toolkit, {VK_RETURN});
-    for (int i = 0; i < 50 && !seen.seen; ++i) testing::Settle(toolkit);
-    ASSERT_TRUE(seen.seen);
+    ASSERT_TRUE(testing::PumpUntil(toolkit, [&] { return seen.seen; })) << "no message box came";
     testing::Settle(toolkit);
     EXPECT_EQ(GetFocus(), Control(txtGradeCur));
     EXPECT_EQ(GotFocusCount(txtGradeCur), 1);
