@@ -57,13 +57,12 @@ Handler FindHandler(const ShellAssociations& shell, const std::wstring& link, co
     url.cbSize = sizeof url;
     if (FAILED(shell.parseUrl(link.c_str(), &url))) return Handler::Unknown;
     const std::wstring scheme(url.pszProtocol, url.cchProtocol);
-    const bool windows8 = IsWindows8OrGreater();
     // ASSOCF_INIT_IGNOREUNKNOWN: a type that nothing claims is not to be
     // answered by the "Unknown" class, whose command on Windows 8 and later
     // is the prompt to choose a program.
-    const ASSOCF flags = ASSOCF_INIT_IGNOREUNKNOWN | (windows8 ? kAssocIsProtocol : 0);
+    const ASSOCF flags = ASSOCF_INIT_IGNOREUNKNOWN | (shell.windows8 ? kAssocIsProtocol : 0);
     for (ASSOCSTR kind : {ASSOCSTR_COMMAND, ASSOCSTR_DELEGATEEXECUTE, kAssocStrAppId}) {
-        if (kind == kAssocStrAppId && !windows8) continue;
+        if (kind == kAssocStrAppId && !shell.windows8) continue;
         DWORD length = 0;
         const HRESULT result =
             shell.queryString(flags, kind, scheme.c_str(), verb.empty() ? nullptr : verb.c_str(), nullptr, &length);
@@ -84,7 +83,7 @@ ShellExecuteAFunction BindShellExecuteA() {
 ShellAssociations BindShellAssociations() {
     const HMODULE shlwapi = LoadLibraryA("shlwapi.dll");
     return {DllFunction<ParseURLWFunction>(shlwapi, "ParseURLW"),
-            DllFunction<AssocQueryStringWFunction>(shlwapi, "AssocQueryStringW")};
+            DllFunction<AssocQueryStringWFunction>(shlwapi, "AssocQueryStringW"), IsWindows8OrGreater() != FALSE};
 }
 
 void ShellLinks::Execute(const ui::Form* owner, std::string_view operation, std::string_view file,

@@ -74,6 +74,11 @@ private:
     HHOOK hook_;
 };
 
+// Runs `work` on a thread of its own, as another program would, handling
+// this thread's messages until it has ended (what it does to this thread's
+// windows is sent to them, and waits for their answer).
+void OnAnotherThread(Win32Toolkit& toolkit, std::function<void()> work);
+
 // Makes `window` the foreground window and handles this thread's messages
 // until the activation has arrived where it belongs.
 void SwitchTo(Win32Toolkit& toolkit, HWND window);
