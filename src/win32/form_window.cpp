@@ -241,40 +241,42 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
     return Guarded<LRESULT>(hwnd, 0, [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
-// What the window has to say in its controls' own messages: their focus
-// coming and going, the selection a combo box would reset meanwhile, the
-// keys the result box leaves to the window, and which push button carries
-// the default border, whoever asks a button to change it (the dialog
-// manager, on Tab, included).
 LRESULT CALLBACK FormWindow::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self) {
-    return Guarded<LRESULT>(GetAncestor(hwnd, GA_ROOT), 0, [&] {
-        auto* window = reinterpret_cast<FormWindow*>(self);
-        const auto control = static_cast<ControlId>(id);
-        const ControlKind kind = window->At(control).layout.kind;
-        switch (message) {
-        case WM_SETFOCUS: return window->OnControlFocus(hwnd, control, window->focus_.Gaining(control), message, wParam);
-        case WM_KILLFOCUS:
-            return window->OnControlFocus(hwnd, control,
-                                          window->focus_.Losing(control, window->StaysInProgram(reinterpret_cast<HWND>(wParam))),
-                                          message, wParam);
-        case EM_SETSEL:
-            if (hwnd == window->keepingSelection_) return LRESULT{0};
-            break;
-        case WM_GETDLGCODE:
-            if (kind == ControlKind::ResultBox)
-                return DefSubclassProc(hwnd, message, wParam, lParam) & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
-            break;
-        case BM_SETSTYLE:
-            if (kind == ControlKind::PushButton)
-                return DefSubclassProc(hwnd, message, control == window->DefaultBorderOwner() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
-                                       lParam);
-            break;
-        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, ControlProc, id); break;
-        default: break;
-        }
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+    auto* window = reinterpret_cast<FormWindow*>(self);
+    return Guarded<LRESULT>(window->window_, 0, [&] {
+        return window->HandleControlMessage(hwnd, static_cast<ControlId>(id), message, wParam, lParam);
     });
+}
+
+// The controls' own messages in which the window has a say.
+LRESULT FormWindow::HandleControlMessage(HWND hwnd, ControlId id, UINT message, WPARAM wParam, LPARAM lParam) {
+    const ControlKind kind = At(id).layout.kind;
+    switch (message) {
+    case WM_SETFOCUS: return OnControlFocus(hwnd, id, focus_.Gaining(id), message, wParam);
+    case WM_KILLFOCUS: {
+        const bool staysInProgram = StaysInProgram(reinterpret_cast<HWND>(wParam));
+        return OnControlFocus(hwnd, id, focus_.Losing(id, staysInProgram), message, wParam);
+    }
+    case EM_SETSEL:
+        if (hwnd == keepingSelection_) return 0;  // the user is leaving or coming back: the selection stays
+        break;
+    case WM_GETDLGCODE:
+        // Tab, Enter and Esc belong to the window's keyboard navigation, not
+        // to the read-only result box.
+        if (kind == ControlKind::ResultBox)
+            return DefSubclassProc(hwnd, message, wParam, lParam) & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
+        break;
+    case BM_SETSTYLE:
+        // Which push button carries the default border is the window's to
+        // say, whoever asks a button to change it (the dialog manager, on Tab).
+        if (kind == ControlKind::PushButton)
+            return DefSubclassProc(hwnd, message, id == DefaultBorderOwner() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, lParam);
+        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, ControlProc, static_cast<UINT_PTR>(id)); break;
+    default: break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

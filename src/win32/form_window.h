@@ -90,6 +90,7 @@ private:
     static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleControlMessage(HWND hwnd, ui::ControlId id, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code, HWND control);
     LRESULT OnGetDefId();
     LRESULT OnControlColor(HDC dc, HWND control, UINT message);
