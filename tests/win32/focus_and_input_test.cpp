@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -288,43 +289,30 @@ TEST_F(RealInput, CalculateHasTheDefaultBorderWheneverNoPushButtonHasTheFocus) {
 TEST_F(RealInput, LeavingTheWindowByAnyPathIsNotLeavingTheField) {
     testing::PressKeys(toolkit, {'0', VK_SPACE, VK_SUBTRACT, '5'});
     ASSERT_EQ(TextOf(txtGradeCur), L"0 -5");
-    const auto byAnotherProgram = [&](int show) {
-        return [this, show] {
-            testing::OnAnotherThread(toolkit, [hwnd = window->Handle(), show] { ShowWindow(hwnd, show); });
-        };
+    const HWND main = window->Handle();
+    const auto show = [&](int how) { testing::OnAnotherThread(toolkit, [main, how] { ShowWindow(main, how); }); };
+    const auto command = [&](WPARAM what) {
+        SendMessageW(main, WM_SYSCOMMAND, what, 0);
+        testing::Settle(toolkit);
     };
-    const auto bySystemMenu = [&](WPARAM command) {
-        return [this, command] {
-            SendMessageW(window->Handle(), WM_SYSCOMMAND, command, 0);
-            testing::Settle(toolkit);
-        };
-    };
-    const auto switchTo = [&](bool other) {
-        return [this, other] {
-            if (!other) return testing::SwitchTo(toolkit, window->Handle());
-            testing::ForeignWindow another;
-            testing::SwitchTo(toolkit, another.Handle());
-            ASSERT_NE(GetActiveWindow(), window->Handle());
-        };
-    };
+    std::optional<testing::ForeignWindow> other;
     const struct {
         const char* path;
         std::function<void()> leave, comeBack;
     } paths[] = {
-        {"minimised and restored by another program", byAnotherProgram(SW_MINIMIZE), byAnotherProgram(SW_RESTORE)},
-        {"minimised by the system menu, restored by another program", bySystemMenu(SC_MINIMIZE),
-         byAnotherProgram(SW_RESTORE)},
-        {"minimised by another program, restored by the system menu", byAnotherProgram(SW_MINIMIZE),
-         bySystemMenu(SC_RESTORE)},
-        {"another program in front, then this window again", switchTo(true), switchTo(false)},
+        {"another program minimises and restores it", [&] { show(SW_MINIMIZE); }, [&] { show(SW_RESTORE); }},
+        {"the system menu minimises, another program restores", [&] { command(SC_MINIMIZE); }, [&] { show(SW_RESTORE); }},
+        {"another program minimises, the system menu restores", [&] { show(SW_MINIMIZE); }, [&] { command(SC_RESTORE); }},
+        {"another program comes to the front",
+         [&] { testing::SwitchTo(toolkit, other.emplace().Handle()); }, [&] { testing::SwitchTo(toolkit, main); }},
     };
     for (const auto& path : paths) {
         SCOPED_TRACE(path.path);
         form.focusEvents.clear();
         path.leave();
-        EXPECT_TRUE(IsIconic(window->Handle()) || GetActiveWindow() != window->Handle()) << "the window was left";
+        EXPECT_TRUE(IsIconic(main) || GetActiveWindow() != main) << "the window was left";
         path.comeBack();
-        EXPECT_FALSE(IsIconic(window->Handle()));
+        EXPECT_FALSE(IsIconic(main));
         EXPECT_EQ(GetFocus(), Control(txtGradeCur));
         EXPECT_EQ(TextOf(txtGradeCur), L"0 -5");
         EXPECT_TRUE(form.focusEvents.empty()) << "the field was neither left nor entered";
