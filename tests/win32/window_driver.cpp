@@ -1,8 +1,11 @@
 #include "window_driver.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 namespace orvanta::win32::testing {
 
@@ -238,6 +241,26 @@ bool PumpUntil(Win32Toolkit& toolkit, const std::function<bool()>& done, DWORD m
         MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 10)),
                                     QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
+}
+
+namespace {
+DWORD WINAPI RunWork(LPVOID work) {
+    const std::unique_ptr<std::function<void()>> owned(static_cast<std::function<void()>*>(work));
+    (*owned)();
+    return 0;
+}
+}  // namespace
+
+void OnAnotherThread(Win32Toolkit& toolkit, std::function<void()> work) {
+    // The thread owns its work: a thread that never ends fails the test without holding it up.
+    HANDLE thread = CreateThread(nullptr, 0, RunWork, new std::function<void()>(std::move(work)), 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    DWORD waited;
+    while ((waited = MsgWaitForMultipleObjects(1, &thread, FALSE, kPatienceMs, QS_ALLINPUT)) == WAIT_OBJECT_0 + 1)
+        Pump(toolkit);
+    CloseHandle(thread);
+    ASSERT_EQ(waited, WAIT_OBJECT_0) << "the other thread did not end";
+    Settle(toolkit);
 }
 
 void SwitchTo(Win32Toolkit& toolkit, HWND window) {

@@ -98,6 +98,11 @@ private:
 // false when it does not within `milliseconds`.
 bool PumpUntil(Win32Toolkit& toolkit, const std::function<bool()>& done, DWORD milliseconds = kPatienceMs);
 
+// Runs `work` on a thread of its own, as another program would, handling
+// this thread's messages until it has ended (what it does to this thread's
+// windows is sent to them, and waits for their answer).
+void OnAnotherThread(Win32Toolkit& toolkit, std::function<void()> work);
+
 // Makes `window` the foreground window and handles this thread's messages
 // until the activation has arrived where it belongs; fails the test when
 // the window does not come to the front.
