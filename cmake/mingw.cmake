@@ -9,8 +9,9 @@ set(ORVANTA_MINGW_TRIPLET ${ORVANTA_MINGW_ARCH}-w64-mingw32)
 # winpthread, which every program would carry (about 27 KB of the 32-bit
 # one). Tests and program share one set: GoogleTest is given the one class
 # it would take from std::mutex (cmake/GoogleTest.cmake).
+set(ORVANTA_MINGW_CXX ${ORVANTA_MINGW_TRIPLET}-g++-win32)
 set(CMAKE_C_COMPILER ${ORVANTA_MINGW_TRIPLET}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${ORVANTA_MINGW_TRIPLET}-g++-win32)
+set(CMAKE_CXX_COMPILER ${ORVANTA_MINGW_CXX})
 set(CMAKE_RC_COMPILER ${ORVANTA_MINGW_TRIPLET}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${ORVANTA_MINGW_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
