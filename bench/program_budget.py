@@ -37,7 +37,7 @@ IMPORT_MEMBER = re.compile(r"^lib\w+?(s\d+|h|t)\.o$")
 
 def member_groups(triplet):
     """The group of each member of the libraries above."""
-    compiler = triplet + "-g++-posix"
+    compiler = triplet + "-g++-win32"
     groups = {}
     for group, names in LIBRARIES.items():
         for name in names:

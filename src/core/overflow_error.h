@@ -2,18 +2,20 @@
 // 32-bit range. Nothing in the core ever wraps or saturates instead.
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 
 namespace orvanta {
 
 // The field whose number left the range, as far as the failing step knows it.
 enum class GradeField { Current, Target, NextDays, None };
 
-class OverflowError : public std::overflow_error {
+// Its message is a fixed text: it carries no string of its own, so throwing
+// it allocates nothing beyond the exception object.
+class OverflowError : public std::exception {
 public:
-    explicit OverflowError(GradeField field = GradeField::None)
-        : std::overflow_error("value outside the signed 32-bit range"), field_(field) {}
+    explicit OverflowError(GradeField field = GradeField::None) noexcept : field_(field) {}
 
+    const char* what() const noexcept override { return "value outside the signed 32-bit range"; }
     GradeField field() const noexcept { return field_; }
 
 private:

@@ -1,7 +1,5 @@
 #include "frm_main.h"
 
-#include <stdexcept>
-
 #include "frm_about.h"
 
 namespace orvanta::ui {
@@ -72,12 +70,6 @@ constexpr InputField kInputFields[] = {
     {txtGradeNext, GradeField::NextDays, &GradeInputs::nextText, NormalizeNextDaysField},
 };
 
-const InputField& InputFieldOf(ControlId control) {
-    for (const InputField& input : kInputFields)
-        if (input.control == control) return input;
-    throw std::logic_error("not an input field");
-}
-
 // The control that shows a field of the calculation. A failure that names no
 // field is put on the current level, the first number a calculation reads.
 ControlId ControlOf(GradeField field) {
@@ -95,9 +87,12 @@ void Normalize(FormHost& host, const InputField& input) {
 // Leaving a field normalises it. A number out of range leaves the text as
 // typed and says nothing: the calculation is where it is reported.
 void Leave(FormHost& host, ControlId control) {
-    try {
-        Normalize(host, InputFieldOf(control));
-    } catch (const OverflowError&) {
+    for (const InputField& input : kInputFields) {
+        if (input.control != control) continue;
+        try {
+            Normalize(host, input);
+        } catch (const OverflowError&) {
+        }
     }
 }
 

@@ -9,10 +9,10 @@ namespace orvanta::win32 {
 
 namespace {
 
-// OLE is loaded only when a picture is first needed, so that starting the
-// program does not pay for it.
+// The picture's decoder is loaded only when a picture is first needed, so
+// that starting the program does not pay for it. It may be a COM object: the
+// toolkit has made the thread a single-threaded apartment at start-up.
 struct OleFunctions {
-    HRESULT(WINAPI* coInitializeEx)(LPVOID, DWORD) = nullptr;
     HRESULT(WINAPI* createStreamOnHGlobal)(HGLOBAL, BOOL, LPSTREAM*) = nullptr;
     HRESULT(WINAPI* oleLoadPicture)(LPSTREAM, LONG, BOOL, REFIID, LPVOID*) = nullptr;
 };
@@ -22,12 +22,8 @@ const OleFunctions& Ole() {
         OleFunctions f;
         HMODULE ole32 = LoadLibraryW(L"ole32.dll");
         HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
-        f.coInitializeEx = DllFunction<decltype(f.coInitializeEx)>(ole32, "CoInitializeEx");
         f.createStreamOnHGlobal = DllFunction<decltype(f.createStreamOnHGlobal)>(ole32, "CreateStreamOnHGlobal");
         f.oleLoadPicture = DllFunction<decltype(f.oleLoadPicture)>(oleaut32, "OleLoadPicture");
-        // The decoders behind OleLoadPicture may be COM objects; this thread
-        // is the program's only one, and it stays initialised from here on.
-        if (f.coInitializeEx) f.coInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         return f;
     }();
     return functions;

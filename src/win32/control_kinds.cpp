@@ -35,9 +35,8 @@ DWORD StyleOf(const ui::ControlLayout& c) {
         return style | tabStop | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
     case ControlKind::EditCombo: return style | tabStop | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
     case ControlKind::ListCombo: return style | tabStop | WS_VSCROLL | CBS_DROPDOWNLIST;
-    case ControlKind::CheckBox: return style | tabStop | BS_AUTOCHECKBOX | BS_NOTIFY;
-    case ControlKind::PushButton:
-        return style | tabStop | BS_NOTIFY | (c.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    case ControlKind::CheckBox: return style | tabStop | BS_AUTOCHECKBOX;
+    case ControlKind::PushButton: return style | tabStop | (c.IsDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     }
     return style;
 }
@@ -49,6 +48,11 @@ bool IsEdit(ControlKind kind) { return kind == ControlKind::TextBox || kind == C
 bool IsCombo(ControlKind kind) { return kind == ControlKind::EditCombo || kind == ControlKind::ListCombo; }
 
 bool IsInputField(ControlKind kind) { return kind == ControlKind::TextBox || kind == ControlKind::EditCombo; }
+
+bool TakesFocus(ControlKind kind) {
+    return kind != ControlKind::Frame && kind != ControlKind::Label && kind != ControlKind::LinkLabel &&
+           kind != ControlKind::Picture;
+}
 
 bool HasCaption(ControlKind kind) { return kind != ControlKind::ListCombo && kind != ControlKind::Picture; }
 

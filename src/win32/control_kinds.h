@@ -17,6 +17,8 @@ bool IsEdit(ui::ControlKind kind);
 bool IsCombo(ui::ControlKind kind);
 // A field the user types into, whose Change the window reports itself.
 bool IsInputField(ui::ControlKind kind);
+// A control that can take the keyboard focus.
+bool TakesFocus(ui::ControlKind kind);
 // Whether the control shows its layout caption as its window text.
 bool HasCaption(ui::ControlKind kind);
 

@@ -173,13 +173,13 @@ bool FormWindow::CreateControl(Control& c) {
     }
     for (const char* item : c.layout.items) AddItem(id, item);
     if (c.layout.HasHandCursor()) c.cursor = toolkit_.HandCursor();
-    if (kind == ControlKind::ResultBox) {
-        // No length limit: the result box collects every report for as long as the window is open.
-        SendMessageW(c.hwnd, EM_SETLIMITTEXT, 0, 0);
-        if (!SetWindowSubclass(c.hwnd, ResultBoxProc, 0, 0)) return false;
-    }
-    if ((kind == ControlKind::PushButton || kind == ControlKind::CheckBox) &&
-        !SetWindowSubclass(c.hwnd, ButtonProc, 0, reinterpret_cast<DWORD_PTR>(this)))
+    // No length limit: the result box collects every report for as long as the window is open.
+    if (kind == ControlKind::ResultBox) SendMessageW(c.hwnd, EM_SETLIMITTEXT, 0, 0);
+    // A control that takes the focus tells the window of it through its own
+    // messages (an editable combo box through its edit field, which holds the
+    // focus for it).
+    if (TakesFocus(kind) &&
+        !SetWindowSubclass(FocusHandle(id), ControlProc, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this)))
         return false;
     if (kind == ControlKind::Picture && !picture_) picture_ = std::make_unique<ResourcePicture>(IDR_ABOUT_PICTURE);
     return true;
@@ -211,13 +211,14 @@ void FormWindow::MoveToFirstPosition(HWND owner) {
         SetWindowPos(window_, nullptr, first.left, first.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void FormWindow::Show() {
+void FormWindow::Show(int show) {
     // Focus rectangles and access keys show as the user's last input and
     // settings say, as in a dialog: hidden after the mouse, unless the user
     // asked to see them always.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
-    ShowWindow(window_, SW_SHOW);
-    if (HWND first = GetNextDlgTabItem(window_, nullptr, FALSE)) ::SetFocus(first);
+    ShowWindow(window_, show);
+    // A window shown minimised is entered when it is restored.
+    if (!IsIconic(window_)) ReturnToWindow();
     UpdateWindow(window_);
 }
 
@@ -245,43 +246,42 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
     return Guarded<LRESULT>(hwnd, 0, [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
-// Tab, Enter and Esc belong to the window's keyboard navigation, not to the
-// read-only result box.
-LRESULT CALLBACK FormWindow::ResultBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR) {
-    return Guarded<LRESULT>(GetAncestor(hwnd, GA_ROOT), 0, [&] {
-        if (message == WM_GETDLGCODE) {
-            const LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
-            return code & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
-        }
-        if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ResultBoxProc, 0);
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+LRESULT CALLBACK FormWindow::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self) {
+    auto* window = reinterpret_cast<FormWindow*>(self);
+    return Guarded<LRESULT>(window->window_, 0, [&] {
+        return window->HandleControlMessage(hwnd, static_cast<ControlId>(id), message, wParam, lParam);
     });
 }
 
-// Buttons carry the notify style for their focus notifications; with it,
-// Windows makes the second click of a double click a double-click
-// notification instead of a press. Here every click presses the button (and
-// toggles the check box), quick or not, as on a button without that style.
-// Which push button carries the default border is the window's to say,
-// whoever asks a button to change it (the dialog manager, on Tab, included).
-LRESULT CALLBACK FormWindow::ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR self) {
-    return Guarded<LRESULT>(GetAncestor(hwnd, GA_ROOT), 0, [&] {
-        auto* window = reinterpret_cast<FormWindow*>(self);
-        switch (message) {
-        case WM_LBUTTONDBLCLK: return DefSubclassProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
-        case BM_SETSTYLE:
-            if (const Control* c = window->FromHandle(hwnd); c && c->layout.kind == ControlKind::PushButton) {
-                const bool bordered = window->IdOf(*c) == window->DefaultBorderOwner();
-                return DefSubclassProc(hwnd, message, bordered ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, lParam);
-            }
-            break;
-        case WM_NCDESTROY: RemoveWindowSubclass(hwnd, ButtonProc, 0); break;
-        default: break;
-        }
-        return DefSubclassProc(hwnd, message, wParam, lParam);
-    });
+// The controls' own messages in which the window has a say.
+LRESULT FormWindow::HandleControlMessage(HWND hwnd, ControlId id, UINT message, WPARAM wParam, LPARAM lParam) {
+    const ControlKind kind = At(id).layout.kind;
+    switch (message) {
+    case WM_SETFOCUS: return OnControlFocus(hwnd, id, focus_.Gaining(id), message, wParam);
+    case WM_KILLFOCUS: {
+        const bool staysInProgram = StaysInProgram(reinterpret_cast<HWND>(wParam));
+        return OnControlFocus(hwnd, id, focus_.Losing(id, staysInProgram), message, wParam);
+    }
+    case EM_SETSEL:
+        if (hwnd == keepingSelection_) return 0;  // the user is leaving or coming back: the selection stays
+        break;
+    case WM_GETDLGCODE:
+        // Tab, Enter and Esc belong to the window's keyboard navigation, not
+        // to the read-only result box.
+        if (kind == ControlKind::ResultBox)
+            return DefSubclassProc(hwnd, message, wParam, lParam) & ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | DLGC_WANTTAB);
+        break;
+    case BM_SETSTYLE:
+        // Which push button carries the default border is the window's to
+        // say, whoever asks a button to change it (the dialog manager, on Tab).
+        if (kind == ControlKind::PushButton)
+            return DefSubclassProc(hwnd, message, id == DefaultBorderOwner() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, lParam);
+        break;
+    case WM_NCDESTROY: RemoveWindowSubclass(hwnd, ControlProc, static_cast<UINT_PTR>(id)); break;
+    default: break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -297,14 +297,13 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_ACTIVATE:
-        if (OnActivate(LOWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
+        if (OnActivate(LOWORD(wParam))) return 0;
         break;
     case WM_SETFOCUS:
         // The window itself has the focus (restored from the task bar, say): it
         // goes on to the control that had it, as in a dialog.
         if (!IsIconic(window_)) ReturnToWindow();
         return 0;
-    case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
     case WM_CLOSE: Unload(); return 0;
     case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case kGetDpiScaledSize: return OnGetDpiScaledSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
@@ -323,21 +322,14 @@ void FormWindow::OnCommand(int id, int code, HWND hwnd) {
     switch (kind) {
     case ControlKind::PushButton:
     case ControlKind::CheckBox:
-        if (code == BN_CLICKED) {
-            Raise(index, Event::Click);
-        } else if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
-            OnControlFocus(index, code == BN_SETFOCUS);
-        }
+        if (code == BN_CLICKED) Raise(index, Event::Click);
         break;
     case ControlKind::TextBox:
     case ControlKind::ResultBox:
-        if (code == EN_CHANGE) {
-            // Windows reports every write to a field; only a real change is a change.
-            if (kind == ControlKind::TextBox) ReportText(index, WindowText(hwnd));
-            else Raise(index, Event::Change);
-        } else if (code == EN_SETFOCUS || code == EN_KILLFOCUS) {
-            OnControlFocus(index, code == EN_SETFOCUS);
-        }
+        if (code != EN_CHANGE) break;
+        // Windows reports every write to a field; only a real change is a change.
+        if (kind == ControlKind::TextBox) ReportText(index, WindowText(hwnd));
+        else Raise(index, Event::Change);
         break;
     case ControlKind::EditCombo:
     case ControlKind::ListCombo:
@@ -347,8 +339,6 @@ void FormWindow::OnCommand(int id, int code, HWND hwnd) {
             // The edit field takes the picked item's text after this notification.
             const LRESULT pick = SendMessageW(hwnd, CB_GETCURSEL, 0, 0);
             if (pick >= 0) ReportText(index, ComboItemText(hwnd, pick));
-        } else if (code == CBN_SETFOCUS || code == CBN_KILLFOCUS) {
-            OnControlFocus(index, code == CBN_SETFOCUS);
         }
         break;
     case ControlKind::Label:
@@ -396,32 +386,9 @@ void FormWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (picture_) picture_->Draw(item.hDC, item.rcItem);
 }
 
-// Switching to another program and back is not leaving a field: the focus
-// notifications that come with it are not the form's events, and the field
-// keeps its text, selection and caret as the user left them. The program's
-// own windows (its message boxes, the About window) are moves inside the
-// program like any other. Returns whether the focus was placed.
-bool FormWindow::OnActivate(WORD state, HWND other) {
-    if (state == WA_INACTIVE) {
-        const bool ownWindow = other && GetWindowThreadProcessId(other, nullptr) == GetCurrentThreadId();
-        if (!ownWindow) LeaveWindow();
-        return false;
-    }
-    return !IsIconic(window_) && ReturnToWindow();
-}
-
-// Minimising is leaving the window, not the field, as switching to another
-// program is; the system takes the focus away before the window is
-// minimised, so the window is left first.
-LRESULT FormWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
-    if ((command & 0xFFF0) != SC_MINIMIZE) return DefWindowProcW(window_, WM_SYSCOMMAND, command, lParam);
-    const bool wasAway = away_;
-    LeaveWindow();
-    const LRESULT result = DefWindowProcW(window_, WM_SYSCOMMAND, command, lParam);
-    // Should the window not have been minimised after all, the user is still in it.
-    if (!wasAway && !IsIconic(window_) && GetActiveWindow() == window_) ReturnToWindow();
-    return result;
-}
+// The window activated (or restored while active): the focus goes back to
+// the control that had it. Returns whether the focus was placed.
+bool FormWindow::OnActivate(WORD state) { return state != WA_INACTIVE && !IsIconic(window_) && ReturnToWindow(); }
 
 // The window's icon, the application's, is picked again from its images for
 // the sizes of the new dpi.
@@ -458,56 +425,51 @@ void FormWindow::OnSettingChange() {
 // ---------------------------------------------------------------------------
 // The focus
 
-// Every control's focus notification comes here. The window remembers which
-// control has the focus, so that it gives it back to that control whenever
-// it has been taken away: by another program, by minimising, or by the
-// program's own message box or modal window (Windows takes it from a window's
-// controls as soon as the window is disabled for one).
-void FormWindow::OnControlFocus(ControlId id, bool got) {
-    const Control& c = At(id);
-    if (got) focus_ = id;
-    if (c.layout.kind == ControlKind::PushButton) {
-        focusedButton_ = got ? id : ui::kNoControl;
-        ShowDefaultButton();
-    }
-    if (c.layout.kind == ControlKind::EditCombo) {
-        // As Windows' editable combo box does: entering it selects its whole
-        // text (a click puts the caret where it falls), leaving it clears the
-        // selection, so that no highlight stays behind in a field left.
-        if (!got) SendMessageW(c.hwnd, CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
-        else if (GetKeyState(VK_LBUTTON) >= 0) SendMessageW(c.hwnd, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
-    }
-    Raise(id, got ? Event::GotFocus : Event::LostFocus);
+// A control gets or loses the focus. Within the program that is entering or
+// leaving a field, which the form hears of. Leaving the window (for another
+// program, by minimising it, however that came) and coming back is neither:
+// the field keeps its text, caret and selection as the user left them,
+// kept meanwhile from the editable combo box, which selects its whole text
+// when it gets the focus and clears the selection when it loses it.
+LRESULT FormWindow::OnControlFocus(HWND hwnd, ControlId id, WindowFocus::Move move, UINT message, WPARAM other) {
+    const bool keep = move == WindowFocus::Move::WindowEntered || move == WindowFocus::Move::WindowLeft;
+    keepingSelection_ = keep ? hwnd : nullptr;
+    const LRESULT result = DefSubclassProc(hwnd, message, other, 0);
+    keepingSelection_ = nullptr;
+    const ControlKind kind = At(id).layout.kind;
+    if (kind == ControlKind::PushButton) ShowDefaultButton();
+    if (keep) return result;
+    // As Windows' editable combo box does (Wine's selects only on the first
+    // entry): entering it selects its whole text (a click puts the caret
+    // where it falls), leaving it clears the selection, so that no highlight
+    // stays behind in a field left.
+    if (kind == ControlKind::EditCombo && move == WindowFocus::Move::FieldLeft) SendMessageW(hwnd, EM_SETSEL, 0, 0);
+    if (kind == ControlKind::EditCombo && move == WindowFocus::Move::FieldEntered && GetKeyState(VK_LBUTTON) >= 0)
+        SendMessageW(hwnd, EM_SETSEL, 0, -1);
+    Raise(id, move == WindowFocus::Move::FieldEntered ? Event::GotFocus : Event::LostFocus);
+    return result;
 }
 
-// The user leaves the window: a combo box's selection, which Windows clears
-// when the box loses the focus, is kept for the return.
-void FormWindow::LeaveWindow() {
-    if (away_) return;
-    away_ = true;
-    selectionKept_ = focus_ != ui::kNoControl && At(focus_).layout.kind == ControlKind::EditCombo;
-    if (selectionKept_) keptSelection_ = static_cast<DWORD>(SendMessageW(At(focus_).hwnd, CB_GETEDITSEL, 0, 0));
+// Where the focus goes when a control loses it: still in the program (another
+// control, a message box, the About window), or out of the window (to no
+// window, to the window itself, to another program's window), which is the
+// user leaving the window, not the field.
+bool FormWindow::StaysInProgram(HWND next) const {
+    return next && next != window_ && GetWindowThreadProcessId(next, nullptr) == GetCurrentThreadId();
 }
 
-// The focus goes back to the control that had it, with the selection it had.
+// The focus goes back to the control that had it, or to the first tab stop.
 // Returns whether the focus was placed.
 bool FormWindow::ReturnToWindow() {
     const ControlId target = FocusTarget();
-    if (target != ui::kNoControl) {
-        SetFocus(target);
-        if (selectionKept_ && target == focus_)
-            SendMessageW(At(target).hwnd, CB_SETEDITSEL, 0,
-                         MAKELPARAM(LOWORD(keptSelection_), HIWORD(keptSelection_)));
-    }
-    selectionKept_ = false;
-    away_ = false;
+    if (target != ui::kNoControl) SetFocus(target);
     return target != ui::kNoControl;
 }
 
 // The control that had the focus last, or the first tab stop if it can no
 // longer take it.
 ControlId FormWindow::FocusTarget() const {
-    if (focus_ != ui::kNoControl && CanTakeFocus(focus_)) return focus_;
+    if (focus_.Last() != ui::kNoControl && CanTakeFocus(focus_.Last())) return focus_.Last();
     const Control* first = FromHandle(GetNextDlgTabItem(window_, nullptr, FALSE));
     return first ? IdOf(*first) : ui::kNoControl;
 }
@@ -530,7 +492,9 @@ HWND FormWindow::FocusHandle(ControlId id) const {
 // As in a dialog, the push button with the focus is the one Enter presses and
 // carries the default border; otherwise the window's default button does.
 ControlId FormWindow::DefaultBorderOwner() const {
-    if (focusedButton_ != ui::kNoControl) return focusedButton_;
+    if (const ControlId focused = focus_.Current();
+        focused != ui::kNoControl && At(focused).layout.kind == ControlKind::PushButton)
+        return focused;
     for (const Control& c : controls_)
         if (c.layout.IsDefault()) return IdOf(c);
     return ui::kNoControl;
@@ -555,7 +519,6 @@ void FormWindow::ReportText(ControlId id, std::wstring now) {
 
 void FormWindow::Raise(ControlId id, Event event) {
     if (unloaded_) return;
-    if (away_ && (event == Event::GotFocus || event == Event::LostFocus)) return;
     // A failure ends this event's work only; the window goes on.
     Guarded(window_, false, [&] {
         form_.OnEvent(id, event);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "toolkit.h"
+#include "window_focus.h"
 #include "window_font.h"
 
 namespace orvanta::win32 {
@@ -30,8 +31,9 @@ public:
     // step. Returns false when a window could not be created; a failure of
     // the load step goes on to the caller as it came.
     bool Create(const FormWindow* owner);
-    // Shows the window at its first position and focuses the first tab stop.
-    void Show();
+    // Shows the window at its first position, as `show` (a SW_ value) asks,
+    // and focuses the first tab stop once the window is not minimised.
+    void Show(int show);
 
     HWND Handle() const { return window_; }
     HWND ControlHandle(ui::ControlId id) const { return At(id).hwnd; }
@@ -85,27 +87,24 @@ private:
     void MoveToFirstPosition(HWND owner);
 
     // Messages (form_window.cpp): one handler each.
-    static LRESULT CALLBACK ResultBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR);
-    static LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR self);
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleControlMessage(HWND hwnd, ui::ControlId id, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code, HWND control);
     LRESULT OnGetDefId();
     LRESULT OnControlColor(HDC dc, HWND control, UINT message);
     bool OnSetCursor(HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
-    bool OnActivate(WORD state, HWND other);
-    LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
+    bool OnActivate(WORD state);
     void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnGetDpiScaledSize(int dpi, SIZE& size) const;
     void OnSysColorChange();
     void OnSettingChange();
 
-    // The window's focus (form_window.cpp): where it is, and the user leaving
-    // the window (another program, minimising) and coming back.
-    void OnControlFocus(ui::ControlId id, bool got);
-    void LeaveWindow();
+    // The window's focus (form_window.cpp; its state is focus_).
+    LRESULT OnControlFocus(HWND hwnd, ui::ControlId id, WindowFocus::Move move, UINT message, WPARAM other);
+    bool StaysInProgram(HWND next) const;
     bool ReturnToWindow();
     ui::ControlId FocusTarget() const;
     HWND FocusHandle(ui::ControlId id) const;
@@ -149,11 +148,8 @@ private:
     WindowFont linkFont_;
     HICON bigIcon_ = nullptr;
     std::unique_ptr<ResourcePicture> picture_;
-    ui::ControlId focus_ = ui::kNoControl;          // the control that has the focus, or had it last
-    ui::ControlId focusedButton_ = ui::kNoControl;  // the push button that has the focus
-    bool away_ = false;  // the user has left the window: for another program, or by minimising it
-    DWORD keptSelection_ = 0;  // a combo box's edit selection (CB_GETEDITSEL), kept while away
-    bool selectionKept_ = false;
+    WindowFocus focus_;
+    HWND keepingSelection_ = nullptr;  // the field whose selection nothing may change just now
     bool unloaded_ = false;
 };
 

@@ -30,24 +30,17 @@ void FormWindow::SetText(ControlId id, std::string_view text) {
     if (c.layout.kind == ControlKind::EditCombo) ReportText(id, wide);
 }
 
+// Selections are set in the field that holds the text (a combo box's edit
+// field), whose positions are not limited to 16 bits as the combo box's are.
 void FormWindow::SetSelStart(ControlId id, int start) {
-    const Control& c = At(id);
-    if (IsCombo(c.layout.kind))
-        SendMessageW(c.hwnd, CB_SETEDITSEL, 0, MAKELPARAM(start, start));
-    else
-        SendMessageW(c.hwnd, EM_SETSEL, static_cast<WPARAM>(start), start);
+    SendMessageW(FocusHandle(id), EM_SETSEL, static_cast<WPARAM>(start), start);
 }
 
 void FormWindow::SetSelLength(ControlId id, int length) {
-    const Control& c = At(id);
-    if (IsCombo(c.layout.kind)) {
-        const DWORD sel = static_cast<DWORD>(SendMessageW(c.hwnd, CB_GETEDITSEL, 0, 0));
-        SendMessageW(c.hwnd, CB_SETEDITSEL, 0, MAKELPARAM(LOWORD(sel), LOWORD(sel) + length));
-        return;
-    }
+    const HWND field = FocusHandle(id);
     DWORD start = 0;
-    SendMessageW(c.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    SendMessageW(c.hwnd, EM_SETSEL, start, static_cast<LPARAM>(start + length));
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    SendMessageW(field, EM_SETSEL, start, static_cast<LPARAM>(start + length));
 }
 
 void FormWindow::SetSelText(ControlId id, std::string_view text) {

@@ -18,7 +18,7 @@ namespace __gnu_cxx {
 void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace orvanta;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -26,7 +26,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     win32::ShellLinks shell(toolkit);
     ui::frmMain mainForm(toolkit, shell);
     const int exitCode = win32::Guarded(nullptr, win32::Win32Toolkit::kCouldNotStart, [&] {
-        return toolkit.Initialize() ? toolkit.Run(mainForm) : win32::Win32Toolkit::kCouldNotStart;
+        return toolkit.Initialize() ? toolkit.Run(mainForm, show) : win32::Win32Toolkit::kCouldNotStart;
     });
     if (exitCode != win32::Win32Toolkit::kCouldNotStart) return exitCode;
     MessageBoxW(nullptr, L"无法创建窗口。", L"" ORVANTA_NAME, MB_OK | MB_ICONERROR);

@@ -39,11 +39,18 @@ bool SaysNothingThere(HRESULT result) {
            result == HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
 }
 
-// Whether a program is registered for `link`'s scheme and `verb` (empty: the
-// scheme's default verb, as ShellExecute takes it). A verb is carried out by
-// a command line or, for store apps and other COM handlers, by a
-// DelegateExecute object with no command line; either will do. Unknown where
-// the shell cannot be asked: no functions, no scheme, an answer of another kind.
+// ASSOCSTR_APPID, from Windows 8 on (the SDK declares it only for programs
+// that require Windows 10): the identity of the packaged app registered for
+// the scheme, which may have neither a command line nor a DelegateExecute
+// object of its own.
+constexpr ASSOCSTR kAssocStrAppId = static_cast<ASSOCSTR>(21);
+
+// Whether a handler is registered for `link`'s scheme and `verb` (empty: the
+// scheme's default verb, as ShellExecute takes it). A verb is carried out by a
+// command line, by a DelegateExecute object (COM handlers) or, from Windows 8
+// on, by a packaged app; any of them will do, and there is none only when
+// every answer says so. Unknown where the shell cannot be asked: no
+// functions, no scheme, an answer of another kind.
 Handler FindHandler(const ShellAssociations& shell, const std::wstring& link, const std::wstring& verb) {
     if (!shell.parseUrl || !shell.queryString) return Handler::Unknown;
     PARSEDURLW url{};
@@ -53,14 +60,15 @@ Handler FindHandler(const ShellAssociations& shell, const std::wstring& link, co
     // ASSOCF_INIT_IGNOREUNKNOWN: a type that nothing claims is not to be
     // answered by the "Unknown" class, whose command on Windows 8 and later
     // is the prompt to choose a program.
-    const ASSOCF flags = ASSOCF_INIT_IGNOREUNKNOWN | (IsWindows8OrGreater() ? kAssocIsProtocol : 0);
-    for (ASSOCSTR kind : {ASSOCSTR_COMMAND, ASSOCSTR_DELEGATEEXECUTE}) {
+    const ASSOCF flags = ASSOCF_INIT_IGNOREUNKNOWN | (shell.windows8 ? kAssocIsProtocol : 0);
+    for (ASSOCSTR kind : {ASSOCSTR_COMMAND, ASSOCSTR_DELEGATEEXECUTE, kAssocStrAppId}) {
+        if (kind == kAssocStrAppId && !shell.windows8) continue;
         DWORD length = 0;
         const HRESULT result =
             shell.queryString(flags, kind, scheme.c_str(), verb.empty() ? nullptr : verb.c_str(), nullptr, &length);
         if (result == S_OK || result == S_FALSE) return Handler::Registered;  // S_FALSE: the length alone, as asked
-        // A shell that does not know DelegateExecute objects (Wine) runs none either.
-        if (kind == ASSOCSTR_DELEGATEEXECUTE && result == E_NOTIMPL) continue;
+        // A shell that does not know DelegateExecute objects or packaged apps (Wine) runs none either.
+        if (kind != ASSOCSTR_COMMAND && result == E_NOTIMPL) continue;
         if (!SaysNothingThere(result)) return Handler::Unknown;
     }
     return Handler::None;
@@ -75,7 +83,7 @@ ShellExecuteAFunction BindShellExecuteA() {
 ShellAssociations BindShellAssociations() {
     const HMODULE shlwapi = LoadLibraryA("shlwapi.dll");
     return {DllFunction<ParseURLWFunction>(shlwapi, "ParseURLW"),
-            DllFunction<AssocQueryStringWFunction>(shlwapi, "AssocQueryStringW")};
+            DllFunction<AssocQueryStringWFunction>(shlwapi, "AssocQueryStringW"), IsWindows8OrGreater() != FALSE};
 }
 
 void ShellLinks::Execute(const ui::Form* owner, std::string_view operation, std::string_view file,

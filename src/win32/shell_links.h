@@ -25,6 +25,8 @@ ShellExecuteAFunction BindShellExecuteA();
 struct ShellAssociations {
     ParseURLWFunction parseUrl = nullptr;
     AssocQueryStringWFunction queryString = nullptr;
+    // Windows 8 or later, whose associations know protocols as such and packaged apps.
+    bool windows8 = false;
 };
 ShellAssociations BindShellAssociations();
 

@@ -1,5 +1,7 @@
 #include "win32_toolkit.h"
 
+#include <objbase.h>
+
 #include <algorithm>
 
 #include "dpi_scaling.h"
@@ -11,6 +13,7 @@ Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {}
 
 Win32Toolkit::~Win32Toolkit() {
     windows_.clear();
+    if (comInitialized_) CoUninitialize();
     for (const auto& [big, small] : icons_) {
         DestroyIcon(big);
         DestroyIcon(small);
@@ -18,6 +21,11 @@ Win32Toolkit::~Win32Toolkit() {
 }
 
 bool Win32Toolkit::Initialize() {
+    // The shell, which opens the links, asks for COM on the calling thread,
+    // initialised as a single-threaded apartment (ShellExecute's own rule);
+    // so does the picture's decoder. This thread is the program's only one.
+    if (!comInitialized_)
+        comInitialized_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     WNDCLASSEXW windowClass{sizeof windowClass};
     if (!GetClassInfoExW(instance_, kFormClassName, &windowClass)) {
         windowClass.lpfnWndProc = FormWindow::WindowProc;
@@ -70,14 +78,14 @@ void Win32Toolkit::Forget(FormWindow* window) {
                    windows_.end());
 }
 
-FormWindow* Win32Toolkit::Load(ui::Form& form, ui::Form* owner) {
+FormWindow* Win32Toolkit::Load(ui::Form& form, ui::Form* owner, int show) {
     FormWindow* ownerWindow = owner ? WindowOf(*owner) : nullptr;
     // A window that fails to be made, or whose load step fails, goes at once.
     auto window = std::make_unique<FormWindow>(*this, form);
     if (!window->Create(ownerWindow)) return nullptr;
     windows_.push_back(std::move(window));
     FormWindow* loaded = windows_.back().get();
-    loaded->Show();
+    loaded->Show(show);
     return loaded;
 }
 
@@ -102,8 +110,8 @@ bool Win32Toolkit::RunUntilUnloaded(const FormWindow& window, int& exitCode) {
     return true;
 }
 
-int Win32Toolkit::Run(ui::Form& startup) {
-    FormWindow* window = Load(startup, nullptr);
+int Win32Toolkit::Run(ui::Form& startup, int show) {
+    FormWindow* window = Load(startup, nullptr, show);
     if (!window) return kCouldNotStart;
     int exitCode = 0;
     RunUntilUnloaded(*window, exitCode);

@@ -17,16 +17,18 @@ public:
     explicit Win32Toolkit(HINSTANCE instance);
     ~Win32Toolkit() override;
 
-    // Registers the window class and loads the shared resources.
+    // Makes the thread a single-threaded apartment, registers the window
+    // class and loads the shared resources.
     bool Initialize();
 
-    // Loads the start-up form, shows it and runs the message loop until it is
+    // Loads the start-up form, shows it as `show` asks (the SW_ value the
+    // program was started with) and runs the message loop until it is
     // unloaded. Returns the exit code, or kCouldNotStart when the window
     // could not be created.
-    int Run(ui::Form& startup);
+    int Run(ui::Form& startup, int show);
     static constexpr int kCouldNotStart = -1;
     // Loads and shows a form without running a loop (the caller pumps messages).
-    FormWindow* Load(ui::Form& form, ui::Form* owner);
+    FormWindow* Load(ui::Form& form, ui::Form* owner, int show = SW_SHOWNORMAL);
     void ShowModal(ui::Form& form, ui::Form* owner) override;
 
     // Handles one message as the program's loop does (keyboard navigation included).
@@ -47,6 +49,7 @@ private:
 
     HINSTANCE instance_;
     HCURSOR handCursor_ = nullptr;
+    bool comInitialized_ = false;
     mutable std::vector<std::pair<HICON, HICON>> icons_;  // big and small icon pairs loaded per size
     std::vector<std::unique_ptr<FormWindow>> windows_;
 };

@@ -1,11 +1,10 @@
-// The layout tables: the arrangement the windows promise, checked on the data
-// itself (pixel rectangles are checked against the real controls under Wine).
+// The layout tables: each number as designed, and the arrangement the windows
+// promise (pixel rectangles are checked against the real controls under Wine).
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "frm_about.h"
-#include "frm_main.h"
+#include "designed_layout.h"
 
 namespace orvanta::ui {
 namespace {
@@ -38,15 +37,32 @@ TEST(MainLayout, ControlsInFramesFitInsideThem) {
     }
 }
 
-TEST(MainLayout, ColumnsAndButtonRowLineUp) {
-    using namespace main_controls;
-    const auto right = [](ControlId id) { return kMainControls[id].leftTwips + kMainControls[id].widthTwips; };
-    const auto bottom = [](ControlId id) { return kMainControls[id].topTwips + kMainControls[id].heightTwips; };
-    EXPECT_EQ(right(Frame4), right(Command2));
-    EXPECT_EQ(bottom(Frame4), bottom(Frame3));
-    for (ControlId button : {Command1, Command2, Command3}) EXPECT_EQ(bottom(button), 3255);
-    EXPECT_EQ(CaptionTwips(kMainControls[Label2].caption), 1530);
+// The table gives every control the place and size the design gives it.
+void ExpectAsDesigned(const FormLayout& layout, const designed::Window& design) {
+    EXPECT_EQ(layout.clientWidthTwips, design.clientWidth);
+    EXPECT_EQ(layout.clientHeightTwips, design.clientHeight);
+    ASSERT_EQ(layout.controlCount, design.count);
+    for (const designed::Control& d : design) {
+        const ControlLayout& c = layout.controls[d.id];
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.container, d.frame);
+        EXPECT_EQ(c.leftTwips, d.left);
+        EXPECT_EQ(c.topTwips, d.top);
+        EXPECT_EQ(c.heightTwips, d.height);
+        if (!d.toCaption) {
+            EXPECT_EQ(c.widthTwips, d.width);
+        } else {
+            EXPECT_EQ(c.widthTwips, kSizeToCaption);
+            if (d.width != 0) {
+                EXPECT_EQ(CaptionTwips(c.caption), d.width) << "in 9-point 宋体";
+            }
+        }
+    }
 }
+
+TEST(MainLayout, EveryControlStandsAsDesigned) { ExpectAsDesigned(kMainLayout, designed::kMain); }
+
+TEST(AboutLayout, EveryControlStandsAsDesigned) { ExpectAsDesigned(kAboutLayout, designed::kAbout); }
 
 TEST(MainLayout, TabIndexesAreUniqueAndTheDefaultButtonIsCalculate) {
     std::set<int> indexes;

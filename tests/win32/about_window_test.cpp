@@ -11,7 +11,6 @@
 #include "frm_main.h"
 #include "readable_colours.h"
 #include "resource_ids.h"
-#include "shell_links.h"
 #include "window_driver.h"
 
 namespace orvanta::win32 {
@@ -59,14 +58,8 @@ constexpr Scheme kSchemes[] = {
     {"red: black alone reads", kRed, kYellow, kWhite, kRed, kWhite, kYellow, kBlack, kBlack},
 };
 
-class RealAboutWindow : public ::testing::Test {
+class RealAboutWindow : public testing::MainWindowFixture<> {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(toolkit.Initialize());
-        main = toolkit.Load(mainForm, nullptr);
-        ASSERT_NE(main, nullptr);
-        Pump(toolkit);
-    }
     // Presses About and runs `act` once the About window is shown.
     void OpenAbout(const std::function<void(FormWindow&)>& act) {
         bool opened = false;
@@ -74,39 +67,15 @@ protected:
             opened = true;
             act(about);
         };
-        SendMessageW(main->ControlHandle(ui::main_controls::Command3), BM_CLICK, 0, 0);
+        SendMessageW(Control(ui::main_controls::Command3), BM_CLICK, 0, 0);
         Pump(toolkit);
         EXPECT_TRUE(opened) << "the About window opened";
     }
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-    testing::ModalProbe modal{toolkit};
-    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
-    ui::frmMain mainForm{modal, shell};
-    FormWindow* main = nullptr;
 };
 
 TEST_F(RealAboutWindow, GeometryAt96Dpi) {
     OpenAbout([&](FormWindow& about) {
-        RECT client;
-        GetClientRect(about.Handle(), &client);
-        EXPECT_EQ(client.right, 4890 / 15);
-        EXPECT_EQ(client.bottom, 2400 / 15);
-        for (ui::ControlId id = 0; id < Count; ++id) {
-            const ui::ControlLayout& c = ui::kAboutControls[id];
-            const RECT r = ChildRect(about.ControlHandle(id));
-            SCOPED_TRACE(c.name);
-            EXPECT_EQ(r.left, c.leftTwips / 15);
-            EXPECT_EQ(r.top, c.topTwips / 15);
-            if (c.widthTwips != ui::kSizeToCaption) {
-                EXPECT_EQ(r.bottom, (c.topTwips + c.heightTwips) / 15);
-                EXPECT_EQ(r.right, (c.leftTwips + c.widthTwips) / 15);
-            } else {
-                // Sized to the caption in the face in use, underline included.
-                EXPECT_GE(r.bottom, (c.topTwips + c.heightTwips) / 15);
-                EXPECT_LE(r.bottom, (c.topTwips + c.heightTwips) / 15 + 3);
-                EXPECT_LE(r.right, client.right);
-            }
-        }
+        testing::ExpectAsDesigned(about, designed::kAbout, 96);
         // The captions and the links do not run into each other.
         EXPECT_LT(ChildRect(about.ControlHandle(Label5)).right, ChildRect(about.ControlHandle(Label6)).left);
         const LONG style = GetWindowLongW(about.Handle(), GWL_STYLE);
@@ -118,17 +87,17 @@ TEST_F(RealAboutWindow, GeometryAt96Dpi) {
 
 TEST_F(RealAboutWindow, ModalOverADisabledMainWindowCentredOnIt) {
     OpenAbout([&](FormWindow& about) {
-        EXPECT_FALSE(IsWindowEnabled(main->Handle()));
-        EXPECT_EQ(GetWindow(about.Handle(), GW_OWNER), main->Handle()) << "never hidden behind the main window";
+        EXPECT_FALSE(IsWindowEnabled(window->Handle()));
+        EXPECT_EQ(GetWindow(about.Handle(), GW_OWNER), window->Handle()) << "never hidden behind the main window";
         RECT a, m;
         GetWindowRect(about.Handle(), &a);
-        GetWindowRect(main->Handle(), &m);
+        GetWindowRect(window->Handle(), &m);
         EXPECT_LE(std::abs((a.left + a.right) - (m.left + m.right)), 1);
         EXPECT_LE(std::abs((a.top + a.bottom) - (m.top + m.bottom)), 1);
         EXPECT_EQ(GetFocus(), about.ControlHandle(Command1));
         about.Unload();
     });
-    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(window->Handle()));
 }
 
 // Windows 8.1 and 10 before 1607 tell a per-monitor-aware window its dpi only
@@ -137,15 +106,15 @@ TEST_F(RealAboutWindow, ModalOverADisabledMainWindowCentredOnIt) {
 TEST_F(RealAboutWindow, WithoutThePerWindowDpiCallsItOpensAtTheDpiItsOwnerHas) {
     const PerWindowDpiCallsMissing asOnWindows81([](HMONITOR) -> UINT { return 144; });
     RECT suggested;
-    GetWindowRect(main->Handle(), &suggested);
-    SendMessageW(main->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(window->Handle(), &suggested);
+    SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     OpenAbout([&](FormWindow& about) {
         RECT client, a, m;
         GetClientRect(about.Handle(), &client);
-        EXPECT_EQ(client.right, ui::TwipsToPixels(4890, 144));
-        EXPECT_EQ(client.bottom, ui::TwipsToPixels(2400, 144));
+        EXPECT_EQ(client.right, testing::Pixels(designed::kAbout.clientWidth, 144));
+        EXPECT_EQ(client.bottom, testing::Pixels(designed::kAbout.clientHeight, 144));
         GetWindowRect(about.Handle(), &a);
-        GetWindowRect(main->Handle(), &m);
+        GetWindowRect(window->Handle(), &m);
         EXPECT_LE(std::abs((a.left + a.right) - (m.left + m.right)), 1);
         EXPECT_LE(std::abs((a.top + a.bottom) - (m.top + m.bottom)), 1);
         about.Unload();
@@ -153,16 +122,13 @@ TEST_F(RealAboutWindow, WithoutThePerWindowDpiCallsItOpensAtTheDpiItsOwnerHas) {
 }
 
 TEST_F(RealAboutWindow, EnterClosesItAndEscapeDoesNot) {
-    bool closedByEnter = false;
     OpenAbout([&](FormWindow& about) {
         HWND ok = about.ControlHandle(Command1);
         testing::PressKey(toolkit, ok, VK_ESCAPE);
         EXPECT_FALSE(about.IsUnloaded()) << "Esc does nothing";
         testing::PressKey(toolkit, ok, VK_RETURN);
-        closedByEnter = about.IsUnloaded();
-        if (!closedByEnter) about.Unload();
+        EXPECT_TRUE(about.IsUnloaded()) << "Enter closes it";
     });
-    EXPECT_TRUE(closedByEnter);
 }
 
 TEST_F(RealAboutWindow, TheHandCursorOverEveryLinkAndOnlyThere) {
@@ -186,24 +152,26 @@ TEST_F(RealAboutWindow, EveryOpeningIsAFreshWindowInTheSamePlaceWithTheMainIcon)
         OpenAbout([&](FormWindow& about) {
             GetWindowRect(about.Handle(), place);
             if (!firstHandle) firstHandle = about.Handle();
-            EXPECT_EQ(SendMessageW(about.Handle(), WM_GETICON, ICON_BIG, 0),
-                      SendMessageW(main->Handle(), WM_GETICON, ICON_BIG, 0));
-            EXPECT_EQ(SendMessageW(about.ControlHandle(Command1), BM_CLICK, 0, 0), 0);
+            const LRESULT icon = SendMessageW(window->Handle(), WM_GETICON, ICON_BIG, 0);
+            EXPECT_NE(icon, 0) << "the main window has an icon to give";
+            EXPECT_EQ(SendMessageW(about.Handle(), WM_GETICON, ICON_BIG, 0), icon);
+            SendMessageW(about.ControlHandle(Command1), BM_CLICK, 0, 0);
+            EXPECT_TRUE(about.IsUnloaded()) << "OK closes the window";
         });
         Pump(toolkit);
     }
     EXPECT_FALSE(IsWindow(firstHandle)) << "the closed window is gone";
     EXPECT_TRUE(EqualRect(&first, &second));
-    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(window->Handle()));
 }
 
 TEST_F(RealAboutWindow, TheLinksAndTheResultBoxAreReadableInEveryColourScheme) {
-    SendMessageW(main->ControlHandle(ui::main_controls::Command1), BM_CLICK, 0, 0);  // a report to read
+    SendMessageW(Control(ui::main_controls::Command1), BM_CLICK, 0, 0);  // a report to read
     for (const Scheme& scheme : kSchemes) {
         SCOPED_TRACE(scheme.name);
         const testing::SystemColours colours = scheme.Apply();
         Pump(toolkit);
-        ExpectDrawn(main->ControlHandle(ui::main_controls::txtResult), scheme.menu, scheme.resultText);
+        ExpectDrawn(Control(ui::main_controls::txtResult), scheme.menu, scheme.resultText);
         OpenAbout([&](FormWindow& about) {
             for (ui::ControlId link : {Label4, Label6, Label8})
                 ExpectDrawn(about.ControlHandle(link), scheme.face, scheme.link);
@@ -221,10 +189,10 @@ TEST_F(RealAboutWindow, ASchemeOrHighContrastChosenWhileTheWindowsAreOpenIsDrawn
             const testing::SystemColours colours = kSchemes[1].Apply();
             Pump(toolkit);
             ExpectDrawn(about.ControlHandle(Label4), kBlack, kYellow);
-            for (const FormWindow* window : {main, &about})
-                for (std::size_t id = 0; id < window->GetForm().Layout().controlCount; ++id)
+            for (const FormWindow* form : {window, &about})
+                for (std::size_t id = 0; id < form->GetForm().Layout().controlCount; ++id)
                     EXPECT_TRUE(std::any_of(told.seen.begin(), told.seen.end(), [&](const auto& m) {
-                        return m.first == window->ControlHandle(static_cast<ui::ControlId>(id));
+                        return m.first == form->ControlHandle(static_cast<ui::ControlId>(id));
                     }));
         }
         const testing::SystemColours colours = kSchemes[0].Apply();

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <new>
+#include <string>
 
 #include "text_convert.h"
 #include "window_driver.h"
@@ -87,11 +88,30 @@ public:
     void OnEvent(ui::ControlId id, ui::Event event) override {
         RecordingForm::OnEvent(id, event);
         if (event == ui::Event::Change && failNext) {
-            failNext = false;
-            throw std::bad_alloc();
+            void (*const fail)() = failNext;
+            failNext = nullptr;
+            fail();
         }
     }
-    bool failNext = false;
+    void (*failNext)() = nullptr;
+};
+
+struct HandlerFailure {
+    const char* what;
+    void (*fail)();
+    const wchar_t* told;
+};
+
+const HandlerFailure kHandlerFailures[] = {
+    {"out of memory", [] { throw std::bad_alloc(); }, L"内存不足，此操作未能完成。"},
+    // Thrown inside the C++ library's own string functions, which the
+    // failure has to be unwound through on its way to the guard.
+    {"a failure inside the library's string code",
+     [] {
+         std::string text;
+         text.reserve(text.max_size() + 1);
+     },
+     L"发生意外错误，此操作未能完成。"},
 };
 
 // Types `typed` after the "5" of the window's text field and pumps; `seen`
@@ -107,22 +127,25 @@ void TypeAfterTheFive(Win32Toolkit& toolkit, FormWindow& window, const wchar_t* 
 }
 
 TEST(EventFailure, IsToldAndTheWindowGoesOn) {
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-    ASSERT_TRUE(toolkit.Initialize());
-    FailingForm form;
-    FormWindow* window = toolkit.Load(form, nullptr);
-    ASSERT_NE(window, nullptr);
-    testing::Pump(toolkit);
-    form.failNext = true;
-    testing::MessageBoxSeen seen;
-    TypeAfterTheFive(toolkit, *window, L"7", seen);
-    ASSERT_TRUE(seen.seen);
-    EXPECT_EQ(seen.text, L"内存不足，此操作未能完成。");
-    EXPECT_EQ(seen.title, L"Orvanta");
-    EXPECT_TRUE(IsWindow(window->Handle()));
-    testing::TypeText(toolkit, window->ControlHandle(0), L"8");
-    EXPECT_EQ(window->Text(0), "578");
-    EXPECT_EQ(form.changes[0], 2);
+    for (const HandlerFailure& failure : kHandlerFailures) {
+        SCOPED_TRACE(failure.what);
+        Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+        ASSERT_TRUE(toolkit.Initialize());
+        FailingForm form;
+        FormWindow* window = toolkit.Load(form, nullptr);
+        ASSERT_NE(window, nullptr);
+        testing::Pump(toolkit);
+        form.failNext = failure.fail;
+        testing::MessageBoxSeen seen;
+        TypeAfterTheFive(toolkit, *window, L"7", seen);
+        ASSERT_TRUE(seen.seen);
+        EXPECT_EQ(seen.text, failure.told);
+        EXPECT_EQ(seen.title, L"Orvanta");
+        EXPECT_TRUE(IsWindow(window->Handle()));
+        testing::TypeText(toolkit, window->ControlHandle(0), L"8");
+        EXPECT_EQ(window->Text(0), "578");
+        EXPECT_EQ(form.changes[0], 2);
+    }
 }
 
 // A window whose load step fails, opened from an event of another window:

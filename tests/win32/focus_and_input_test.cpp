@@ -4,14 +4,18 @@
 // button's border. Where Wine lacks what Windows documents, the test does it.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "frm_about.h"
 #include "frm_main.h"
-#include "shell_links.h"
 #include "text_convert.h"
 #include "window_driver.h"
+
+#include <commctrl.h>
 
 namespace orvanta::win32 {
 namespace {
@@ -51,6 +55,25 @@ public:
     ~FocusAsOnWindows() { UnhookWindowsHookEx(disablingHook); }
 };
 
+// Windows' editable combo box selects its whole text when its edit field
+// gets the focus and clears the selection when the field loses it; Wine's
+// does neither after the first entry. While one of these lives, `combo` does
+// as on Windows.
+class ComboAsOnWindows {
+public:
+    explicit ComboAsOnWindows(HWND combo) : combo_(combo) { SetWindowSubclass(combo_, Proc, 0, 0); }
+    ~ComboAsOnWindows() { RemoveWindowSubclass(combo_, Proc, 0); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        if (message == WM_COMMAND && (HIWORD(wParam) == EN_SETFOCUS || HIWORD(wParam) == EN_KILLFOCUS))
+            SendMessageW(reinterpret_cast<HWND>(lParam), EM_SETSEL, 0, HIWORD(wParam) == EN_SETFOCUS ? INT_MAX : 0);
+        return result;
+    }
+    HWND combo_;
+};
+
 // Which window was active when a given window was destroyed.
 HHOOK destroyHook = nullptr;
 HWND watched = nullptr;
@@ -61,17 +84,15 @@ LRESULT CALLBACK NoteActiveOnDestroy(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(destroyHook, code, wParam, lParam);
 }
 
-class RealInput : public ::testing::Test {
+class RealInput : public testing::MainWindowFixture<NotingForm> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(toolkit.Initialize());
-        window = toolkit.Load(form, nullptr);
-        ASSERT_NE(window, nullptr);
+        MainWindowFixture::SetUp();
+        if (HasFatalFailure()) return;
         testing::SwitchTo(toolkit, window->Handle());
         ASSERT_EQ(GetForegroundWindow(), window->Handle());
         ASSERT_EQ(GetFocus(), Control(txtGradeCur));
     }
-    HWND Control(ui::ControlId id) const { return window->ControlHandle(id); }
     HWND TargetEdit() const {
         COMBOBOXINFO info{sizeof info};
         GetComboBoxInfo(Control(cboGradeDir), &info);
@@ -83,7 +104,6 @@ protected:
                      reinterpret_cast<LPARAM>(&end));
         return {static_cast<int>(start), static_cast<int>(end)};
     }
-    std::wstring TextOf(ui::ControlId id) const { return Widen(window->Text(id)); }
     bool HasDefaultBorder(ui::ControlId button) const {
         return (GetWindowLongW(Control(button), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     }
@@ -92,12 +112,6 @@ protected:
         for (const auto& [control, event] : form.focusEvents) count += control == id && event == ui::Event::GotFocus;
         return count;
     }
-
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-    testing::ModalProbe modal{toolkit};
-    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
-    NotingForm form{modal, shell};
-    FormWindow* window = nullptr;
 };
 
 TEST_F(RealInput, EnteringTheTargetAgainSelectsItsTextAndLeavingItClearsTheSelection) {
@@ -122,8 +136,7 @@ TEST_F(RealInput, EnteringTheTargetAgainSelectsItsTextAndLeavingItClearsTheSelec
     testing::AnswerNextMessageBox(seen);
     form.focusEvents.clear();
     testing::PressKeys(toolkit, {VK_RETURN});
-    for (int i = 0; i < 50 && !seen.seen; ++i) testing::Settle(toolkit);
-    ASSERT_TRUE(seen.seen);
+    ASSERT_TRUE(testing::PumpUntil(toolkit, [&] { return seen.seen; })) << "no message box came";
     EXPECT_EQ(seen.text, Widen(ui::kOutOfRangeMessage));
     testing::Settle(toolkit);
     ASSERT_EQ(GetFocus(), TargetEdit());
@@ -195,8 +208,7 @@ TEST_F(RealInput, AfterAWarningOnlyTheFieldAtFaultGetsTheFocus) {
     testing::MessageBoxSeen seen;
     testing::AnswerNextMessageBox(seen);
     testing::PressKeys(toolkit, {VK_RETURN});
-    for (int i = 0; i < 50 && !seen.seen; ++i) testing::Settle(toolkit);
-    ASSERT_TRUE(seen.seen);
+    ASSERT_TRUE(testing::PumpUntil(toolkit, [&] { return seen.seen; })) << "no message box came";
     testing::Settle(toolkit);
     EXPECT_EQ(GetFocus(), Control(txtGradeCur));
     EXPECT_EQ(GotFocusCount(txtGradeCur), 1);
@@ -260,6 +272,88 @@ TEST_F(RealInput, CalculateHasTheDefaultBorderWheneverNoPushButtonHasTheFocus) {
     testing::PressKeys(toolkit, {VK_TAB});
     EXPECT_TRUE(HasDefaultBorder(Command1));
     EXPECT_FALSE(HasDefaultBorder(Command2));
+}
+
+TEST_F(RealInput, LeavingTheWindowByAnyPathIsNotLeavingTheField) {
+    testing::PressKeys(toolkit, {'0', VK_SPACE, VK_SUBTRACT, '5'});
+    ASSERT_EQ(TextOf(txtGradeCur), L"0 -5");
+    const HWND main = window->Handle();
+    const auto show = [&](int how) { testing::OnAnotherThread(toolkit, [main, how] { ShowWindow(main, how); }); };
+    const auto command = [&](WPARAM what) {
+        SendMessageW(main, WM_SYSCOMMAND, what, 0);
+        testing::Settle(toolkit);
+    };
+    std::optional<testing::ForeignWindow> other;
+    const struct {
+        const char* path;
+        std::function<void()> leave, comeBack;
+    } paths[] = {
+        {"another program minimises and restores it", [&] { show(SW_MINIMIZE); }, [&] { show(SW_RESTORE); }},
+        {"the system menu minimises, another program restores", [&] { command(SC_MINIMIZE); }, [&] { show(SW_RESTORE); }},
+        {"another program minimises, the system menu restores", [&] { show(SW_MINIMIZE); }, [&] { command(SC_RESTORE); }},
+        {"another program comes to the front",
+         [&] { testing::SwitchTo(toolkit, other.emplace().Handle()); }, [&] { testing::SwitchTo(toolkit, main); }},
+    };
+    for (const auto& path : paths) {
+        SCOPED_TRACE(path.path);
+        form.focusEvents.clear();
+        path.leave();
+        EXPECT_TRUE(IsIconic(main) || GetActiveWindow() != main) << "the window was left";
+        path.comeBack();
+        EXPECT_FALSE(IsIconic(main));
+        EXPECT_EQ(GetFocus(), Control(txtGradeCur));
+        EXPECT_EQ(TextOf(txtGradeCur), L"0 -5");
+        EXPECT_TRUE(form.focusEvents.empty()) << "the field was neither left nor entered";
+    }
+}
+
+TEST_F(RealInput, LongTextsKeepTheirCaretAndSelectionWithItsDirection) {
+    const ComboAsOnWindows asOnWindows(Control(cboGradeDir));
+    // More digits than 16-bit positions reach, the caret after the last.
+    window->SetText(cboGradeDir, std::string(66000, '1'));
+    testing::PressKeys(toolkit, {VK_TAB, VK_END});
+    {
+        testing::ForeignWindow other;
+        testing::SwitchTo(toolkit, other.Handle());
+        testing::SwitchTo(toolkit, window->Handle());
+    }
+    testing::PressWith(toolkit, VK_SHIFT, VK_HOME);
+    testing::PressKeys(toolkit, {'7'});
+    EXPECT_EQ(TextOf(cboGradeDir), L"7");
+
+    // "12" selected from the caret backwards: Shift+Right after a minimise shrinks the selection.
+    testing::PressKeys(toolkit, {VK_BACK, '1', '2', '3', VK_END, VK_LEFT});
+    testing::PressWith(toolkit, VK_SHIFT, VK_LEFT);
+    testing::PressWith(toolkit, VK_SHIFT, VK_LEFT);
+    SendMessageW(window->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    testing::Settle(toolkit);
+    SendMessageW(window->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    testing::Settle(toolkit);
+    testing::PressWith(toolkit, VK_SHIFT, VK_RIGHT);
+    EXPECT_EQ(TargetSelection(), std::make_pair(1, 2)) << "the 2 alone is selected";
+}
+
+// Started minimised (from a shortcut set so), the window is entered as at a
+// normal start once it is restored.
+TEST(RealStart, AWindowStartedMinimisedIsEnteredAtTheCurrentLevelOnceRestored) {
+    for (int show : {SW_SHOWMINNOACTIVE, SW_SHOWMINIMIZED, SW_MINIMIZE}) {
+        SCOPED_TRACE(show);
+        Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+        ASSERT_TRUE(toolkit.Initialize());
+        ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
+        ui::frmMain form{toolkit, shell};
+        FormWindow* window = toolkit.Load(form, nullptr, show);
+        ASSERT_NE(window, nullptr);
+        testing::Settle(toolkit);
+        EXPECT_TRUE(IsIconic(window->Handle()));
+        SendMessageW(window->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        testing::Settle(toolkit);
+        const HWND current = window->ControlHandle(txtGradeCur);
+        EXPECT_EQ(GetFocus(), current);
+        DWORD start = 1, end = 0;
+        SendMessageW(current, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{0}, DWORD{1})) << "its 0 selected";
+    }
 }
 
 }  // namespace

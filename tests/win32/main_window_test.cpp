@@ -12,7 +12,6 @@
 
 #include "dpi_scaling.h"
 #include "frm_main.h"
-#include "shell_links.h"
 #include "text_convert.h"
 #include "window_driver.h"
 #include "window_text.h"
@@ -74,87 +73,29 @@ std::wstring OleaccName(HWND control) {
     return text;
 }
 
-class RealMainWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(toolkit.Initialize());
-        window = toolkit.Load(form, nullptr);
-        ASSERT_NE(window, nullptr);
-        Pump(toolkit);
-    }
-    HWND Control(ui::ControlId id) const { return window->ControlHandle(id); }
-    std::wstring TextOf(ui::ControlId id) const { return Widen(window->Text(id)); }
-
-    // The rectangle a control must have at `dpi`, from the layout table.
-    RECT Expected(ui::ControlId id, int dpi) const {
-        const ui::ControlLayout& c = ui::kMainControls[id];
-        int left = c.leftTwips, top = c.topTwips;
-        if (c.container != ui::kNoControl) {
-            left += ui::kMainControls[c.container].leftTwips;
-            top += ui::kMainControls[c.container].topTwips;
-        }
-        return {ui::TwipsToPixels(left, dpi), ui::TwipsToPixels(top, dpi), ui::TwipsToPixels(left + c.widthTwips, dpi),
-                ui::TwipsToPixels(top + c.heightTwips, dpi)};
-    }
-
-    void ExpectLayout(int dpi) {
-        const RECT client = ClientRect(window->Handle());
-        EXPECT_EQ(client.right, ui::TwipsToPixels(5625, dpi));
-        EXPECT_EQ(client.bottom, ui::TwipsToPixels(3345, dpi));
-        for (ui::ControlId id = 0; id < Count; ++id) {
-            const RECT actual = ChildRect(Control(id)), expected = Expected(id, dpi);
-            SCOPED_TRACE(ui::kMainControls[id].name);
-            EXPECT_EQ(actual.left, expected.left);
-            EXPECT_EQ(actual.top, expected.top);
-            if (ui::kMainControls[id].kind == ui::ControlKind::EditCombo ||
-                ui::kMainControls[id].kind == ui::ControlKind::ListCombo ||
-                ui::kMainControls[id].widthTwips == ui::kSizeToCaption) {
-                // Never lower than the face in use needs: a closed combo box or a
-                // label sized to its caption may gain a pixel or two.
-                EXPECT_GE(actual.bottom, expected.bottom);
-                EXPECT_LE(actual.bottom, expected.bottom + 3);
-            } else {
-                EXPECT_EQ(actual.bottom, expected.bottom);
-            }
-            if (ui::kMainControls[id].widthTwips == ui::kSizeToCaption) {
-                // Sized to the caption in the font in use: on one line, inside its frame.
-                const RECT frame = ChildRect(Control(Frame3));
-                EXPECT_GT(actual.right - actual.left, 0);
-                EXPECT_LE(actual.right, frame.right);
-            } else {
-                EXPECT_EQ(actual.right, expected.right);
-            }
-        }
-    }
-
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-    testing::ModalProbe modal{toolkit};
-    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
-    ui::frmMain form{modal, shell};
-    FormWindow* window = nullptr;
-};
+class RealMainWindow : public testing::MainWindowFixture<> {};
 
 TEST_F(RealMainWindow, EveryControlStandsWhereTheLayoutSaysAt96Dpi) {
     ASSERT_EQ(window->Dpi(), 96) << "the Wine prefix is expected at 96 dpi";
-    ExpectLayout(96);
+    testing::ExpectAsDesigned(*window, designed::kMain, 96);
     // Eight full-width characters of 12 pixels and a colon, which the face in
     // use may draw narrower than 宋体's 6 pixels, within the layout's 1530 twips.
     const LONG label2 = ChildRect(Control(Label2)).right - ChildRect(Control(Label2)).left;
     EXPECT_GE(label2, 8 * 12);
-    EXPECT_LE(label2, 1530 / 15);
+    EXPECT_LE(label2, testing::Pixels(designed::kMain[Label2].width, 96));
 }
 
 TEST_F(RealMainWindow, LayoutAndFontScaleWhenTheDpiChanges) {
     RECT suggested;
     GetWindowRect(window->Handle(), &suggested);
     SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    ExpectLayout(144);
+    testing::ExpectAsDesigned(*window, designed::kMain, 144);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(txtGradeCur), WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -18);
     EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
     SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
-    ExpectLayout(96);
+    testing::ExpectAsDesigned(*window, designed::kMain, 96);
 }
 
 // Windows 10 1607 draws a per-monitor-aware (v1) window's frame at the system
@@ -171,8 +112,8 @@ TEST_F(RealMainWindow, AFrameThickerThanPredictedLeavesBothWindowsTheirClientAre
     const RECT predicted = WindowRectForClient(client.right, client.bottom, GetWindowLongW(thick->Handle(), GWL_STYLE),
                                                GetWindowLongW(thick->Handle(), GWL_EXSTYLE), 96);
     ASSERT_EQ(frame.right - frame.left, predicted.right - predicted.left + 2 * testing::ThickerFrames::kExtraPixels);
-    EXPECT_EQ(client.right, ui::TwipsToPixels(5625, 96));
-    EXPECT_EQ(client.bottom, ui::TwipsToPixels(3345, 96));
+    EXPECT_EQ(client.right, testing::Pixels(designed::kMain.clientWidth, 96));
+    EXPECT_EQ(client.bottom, testing::Pixels(designed::kMain.clientHeight, 96));
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_LE(std::abs((frame.left + frame.right) - (work.left + work.right)), 1);
     EXPECT_LE(std::abs((frame.top + frame.bottom) - (work.top + work.bottom)), 1);
@@ -180,8 +121,8 @@ TEST_F(RealMainWindow, AFrameThickerThanPredictedLeavesBothWindowsTheirClientAre
     modal.whileOpen = [&](FormWindow& about) {
         opened = true;
         const RECT aboutClient = ClientRect(about.Handle());
-        EXPECT_EQ(aboutClient.right, ui::TwipsToPixels(4890, 96));
-        EXPECT_EQ(aboutClient.bottom, ui::TwipsToPixels(2400, 96));
+        EXPECT_EQ(aboutClient.right, testing::Pixels(designed::kAbout.clientWidth, 96));
+        EXPECT_EQ(aboutClient.bottom, testing::Pixels(designed::kAbout.clientHeight, 96));
         RECT a;
         GetWindowRect(about.Handle(), &a);
         EXPECT_LE(std::abs((a.left + a.right) - (frame.left + frame.right)), 1);

@@ -1,6 +1,8 @@
 // The links reach ShellExecuteA bound once, with the owner form's window, the
 // SW_ value of the show command and every text in the ANSI code page, and only
 // when the shell has a program for the link.
+#include <objbase.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -145,22 +147,26 @@ TEST(ShellLinks, ALinkReachesTheShellOnlyWithAProgramForItsScheme) {
     EXPECT_EQ(calls.size(), 3u);
 }
 
-// The associations' answer for a verb's command line, and for its
-// DelegateExecute handler, as Windows gives them where Wine does not.
-HRESULT commandAnswer, delegateAnswer;
+// The associations' answers for a verb's command line, its DelegateExecute
+// handler and its packaged app's identity, as Windows 8 and later give them
+// where Wine does not.
+HRESULT commandAnswer, delegateAnswer, appIdAnswer;
 HRESULT WINAPI AnswerAsWindows(ASSOCF, ASSOCSTR kind, LPCWSTR, LPCWSTR, LPWSTR, DWORD*) {
-    return kind == ASSOCSTR_COMMAND ? commandAnswer : delegateAnswer;
+    return kind == ASSOCSTR_COMMAND ? commandAnswer : kind == ASSOCSTR_DELEGATEEXECUTE ? delegateAnswer : appIdAnswer;
 }
 
 TEST(ShellLinks, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
     const HRESULT none = HRESULT_FROM_WIN32(ERROR_NO_ASSOCIATION);
     const struct {
         const char *what, *link;
-        HRESULT command, delegate;
+        HRESULT command, delegate, appId;
+        std::size_t calls;
     } cases[] = {
-        {"a store app: a DelegateExecute handler, no command line", "tovix://message", none, S_FALSE},
-        {"an answer of another kind", "tovix://message", E_OUTOFMEMORY, none},
-        {"no scheme to ask about", "C:\\orvanta.txt", none, none},
+        {"a store app: a DelegateExecute handler, no command line", "tovix://message", none, S_FALSE, none, 1},
+        {"a packaged app known by its identity alone", "mailto:someone@example.com", none, none, S_FALSE, 1},
+        {"an answer of another kind", "tovix://message", E_OUTOFMEMORY, none, none, 1},
+        {"no scheme to ask about", "C:\\orvanta.txt", none, none, none, 1},
+        {"every answer says there is no handler", "tovix://message", none, none, none, 0},
     };
     const Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
     for (const auto& c : cases) {
@@ -168,11 +174,22 @@ TEST(ShellLinks, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
         calls.clear();
         commandAnswer = c.command;
         delegateAnswer = c.delegate;
+        appIdAnswer = c.appId;
         ShellLinks links(toolkit, [] { return &RecordShellExecute; },
-                         [] { return ShellAssociations{BindShellAssociations().parseUrl, &AnswerAsWindows}; });
+                         [] { return ShellAssociations{BindShellAssociations().parseUrl, &AnswerAsWindows, true}; });
         links.Execute(nullptr, "", c.link, "", "", ui::ShowCommand::Show);
-        EXPECT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls.size(), c.calls);
     }
+}
+
+// The shell asks for a single-threaded apartment on the thread that calls it.
+TEST(ShellLinks, TheToolkitMakesTheThreadASingleThreadedApartment) {
+    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    ASSERT_TRUE(toolkit.Initialize());
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    ASSERT_EQ(CoGetApartmentType(&type, &qualifier), S_OK);
+    EXPECT_TRUE(type == APTTYPE_MAINSTA || type == APTTYPE_STA) << type;
 }
 
 }  // namespace

@@ -1,14 +1,24 @@
 #include "window_driver.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 namespace orvanta::win32::testing {
 
 void Pump(Win32Toolkit& toolkit) {
+    const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) toolkit.Dispatch(message);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (GetTickCount64() >= deadline) {
+            ADD_FAILURE() << "messages kept coming to this thread";
+            return;
+        }
+        toolkit.Dispatch(message);
+    }
 }
 
 void PressKey(Win32Toolkit& toolkit, HWND target, UINT key) {
@@ -22,11 +32,18 @@ void TypeText(Win32Toolkit& toolkit, HWND target, const std::wstring& text) {
     Pump(toolkit);
 }
 
+// Timers are left out of the quiet: they come on their own (Wine tracks the
+// mouse over a button with one), not from what the test did.
 void Settle(Win32Toolkit& toolkit) {
-    for (int i = 0; i < 10; ++i) {
+    constexpr DWORD kQuietMs = 50;
+    const ULONGLONG deadline = GetTickCount64() + kPatienceMs;
+    do {
         Pump(toolkit);
-        Sleep(5);
-    }
+        if (MsgWaitForMultipleObjectsEx(0, nullptr, kQuietMs, QS_ALLINPUT & ~QS_TIMER, MWMO_INPUTAVAILABLE) ==
+            WAIT_TIMEOUT)
+            return;
+    } while (GetTickCount64() < deadline);
+    ADD_FAILURE() << "messages kept coming to this thread";
 }
 
 namespace {
@@ -88,6 +105,34 @@ RECT ClientRect(HWND window) {
     return rect;
 }
 
+void ExpectAsDesigned(const FormWindow& window, const designed::Window& design, int dpi) {
+    const RECT client = ClientRect(window.Handle());
+    EXPECT_EQ(client.right, Pixels(design.clientWidth, dpi));
+    EXPECT_EQ(client.bottom, Pixels(design.clientHeight, dpi));
+    for (const designed::Control& d : design) {
+        SCOPED_TRACE(window.GetForm().Layout().controls[d.id].name);
+        const HWND control = window.ControlHandle(d.id);
+        const RECT actual = ChildRect(control);
+        const int left = design.Left(d), top = design.Top(d);
+        EXPECT_EQ(actual.left, Pixels(left, dpi));
+        EXPECT_EQ(actual.top, Pixels(top, dpi));
+        wchar_t kind[32] = {};
+        GetClassNameW(control, kind, 32);
+        if (d.toCaption || lstrcmpiW(kind, L"ComboBox") == 0) {
+            EXPECT_GE(actual.bottom, Pixels(top + d.height, dpi));
+            EXPECT_LE(actual.bottom, Pixels(top + d.height, dpi) + 3);
+        } else {
+            EXPECT_EQ(actual.bottom, Pixels(top + d.height, dpi));
+        }
+        if (d.toCaption) {
+            EXPECT_GT(actual.right - actual.left, 0);
+            EXPECT_LE(actual.right, Pixels(design.RightLimit(d), dpi));
+        } else {
+            EXPECT_EQ(actual.right, Pixels(left + d.width, dpi));
+        }
+    }
+}
+
 namespace {
 MessageBoxSeen* pending = nullptr;
 
@@ -129,13 +174,14 @@ void AnswerNextMessageBox(MessageBoxSeen& seen) {
 ForeignWindow::ForeignWindow() {
     ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     thread_ = CreateThread(nullptr, 0, Thread, this, 0, &threadId_);
-    WaitForSingleObject(ready_, 10000);
+    if (WaitForSingleObject(ready_, kPatienceMs) != WAIT_OBJECT_0 || !window_)
+        ADD_FAILURE() << "the other program's window did not open";
 }
 
 ForeignWindow::~ForeignWindow() {
     if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
     PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread_, 10000);
+    if (WaitForSingleObject(thread_, kPatienceMs) != WAIT_OBJECT_0) ADD_FAILURE() << "the other program did not end";
     CloseHandle(thread_);
     CloseHandle(ready_);
 }
@@ -184,6 +230,39 @@ LRESULT CALLBACK ThickerFrames::ThickerFrame(HWND hwnd, UINT message, WPARAM wPa
     return result;
 }
 
+bool PumpUntil(Win32Toolkit& toolkit, const std::function<bool()>& done, DWORD milliseconds) {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    for (;;) {
+        Pump(toolkit);
+        if (done()) return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        // What is awaited may change without a message to this thread: look again soon.
+        MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 10)),
+                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+namespace {
+DWORD WINAPI RunWork(LPVOID work) {
+    const std::unique_ptr<std::function<void()>> owned(static_cast<std::function<void()>*>(work));
+    (*owned)();
+    return 0;
+}
+}  // namespace
+
+void OnAnotherThread(Win32Toolkit& toolkit, std::function<void()> work) {
+    // The thread owns its work: a thread that never ends fails the test without holding it up.
+    HANDLE thread = CreateThread(nullptr, 0, RunWork, new std::function<void()>(std::move(work)), 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    DWORD waited;
+    while ((waited = MsgWaitForMultipleObjects(1, &thread, FALSE, kPatienceMs, QS_ALLINPUT)) == WAIT_OBJECT_0 + 1)
+        Pump(toolkit);
+    CloseHandle(thread);
+    ASSERT_EQ(waited, WAIT_OBJECT_0) << "the other thread did not end";
+    Settle(toolkit);
+}
+
 void ThickerFrames::Thicken(HWND window) {
     SetWindowSubclass(window, ThickerFrame, 0, 0);
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
@@ -192,14 +271,9 @@ void ThickerFrames::Thicken(HWND window) {
 
 void SwitchTo(Win32Toolkit& toolkit, HWND window) {
     SetForegroundWindow(window);
-    for (int i = 0; i < 200 && GetForegroundWindow() != window; ++i) {
-        Pump(toolkit);
-        Sleep(5);
-    }
-    for (int i = 0; i < 20; ++i) {
-        Pump(toolkit);
-        Sleep(5);
-    }
+    if (!PumpUntil(toolkit, [window] { return GetForegroundWindow() == window; }))
+        ADD_FAILURE() << "the window did not come to the front";
+    Settle(toolkit);
 }
 
 namespace {
@@ -221,7 +295,13 @@ void CALLBACK ModalProbe::OnIdle(HWND, UINT, UINT_PTR timer, DWORD) {
     ModalProbe* self = probing;
     if (!self || !self->opening_) return;
     FormWindow* modal = self->real_.WindowOf(*self->opening_);
-    if (modal && self->whileOpen) self->whileOpen(*modal);
+    if (!modal || !self->whileOpen) return;
+    self->whileOpen(*modal);
+    // Its loop would wait for the user for ever.
+    if (!modal->IsUnloaded()) {
+        ADD_FAILURE() << "the modal window is still open after the test's steps";
+        modal->Unload();
+    }
 }
 
 std::vector<COLORREF> ReadPixels(HDC dc, const RECT& rect) {

@@ -4,17 +4,28 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "designed_layout.h"
+#include "frm_main.h"
+#include "shell_links.h"
+#include "text_convert.h"
 #include "win32_toolkit.h"
 
 namespace orvanta::win32::testing {
 
-// Handles every queued message through the toolkit's own dispatch.
+// How long a test waits for what it awaits before it fails: long enough for
+// an emulated 32-bit Wine on a busy machine.
+inline constexpr DWORD kPatienceMs = 5000;
+
+// Handles every queued message through the toolkit's own dispatch; fails
+// the test when they do not run out within kPatienceMs.
 void Pump(Win32Toolkit& toolkit);
 // Posts a key (down and up) to `target` and pumps.
 void PressKey(Win32Toolkit& toolkit, HWND target, UINT key);
@@ -26,12 +37,21 @@ void TypeText(Win32Toolkit& toolkit, HWND target, const std::wstring& text);
 void PressKeys(Win32Toolkit& toolkit, std::initializer_list<WORD> keys);  // each key down and up, in turn
 void PressWith(Win32Toolkit& toolkit, WORD modifier, WORD key);        // Shift+Tab, say
 void ClickAt(Win32Toolkit& toolkit, HWND control, int clicks);         // quick clicks at the control's centre
-// Handles this thread's messages for a while, so that what real input and
-// activation cause has arrived.
+// Handles this thread's messages until none has come for a moment, so that
+// what real input and activation cause has arrived; fails the test when they
+// do not stop within kPatienceMs.
 void Settle(Win32Toolkit& toolkit);
 // Client-area rectangle of a child window.
 RECT ChildRect(HWND child);
 RECT ClientRect(HWND window);
+
+// Pixels of `twips` at `dpi`, rounded as Windows rounds them (MulDiv).
+inline int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+// Checks `window`'s client area and every control's rectangle at `dpi`
+// against the design: exactly, but where the face in use decides: a closed
+// combo box or a label sized to its caption may be a few pixels taller, and
+// such a label is as wide as its caption, on one line within its container.
+void ExpectAsDesigned(const FormWindow& window, const designed::Window& design, int dpi);
 
 // Answers the next message box of this thread with OK, noting what it said.
 struct MessageBoxSeen {
@@ -79,13 +99,24 @@ private:
     HHOOK hook_;
 };
 
+// Handles this thread's messages, waking as each comes, until `done` holds;
+// false when it does not within `milliseconds`.
+bool PumpUntil(Win32Toolkit& toolkit, const std::function<bool()>& done, DWORD milliseconds = kPatienceMs);
+
+// Runs `work` on a thread of its own, as another program would, handling
+// this thread's messages until it has ended (what it does to this thread's
+// windows is sent to them, and waits for their answer).
+void OnAnotherThread(Win32Toolkit& toolkit, std::function<void()> work);
+
 // Makes `window` the foreground window and handles this thread's messages
-// until the activation has arrived where it belongs.
+// until the activation has arrived where it belongs; fails the test when
+// the window does not come to the front.
 void SwitchTo(Win32Toolkit& toolkit, HWND window);
 
 // The toolkit a form under test opens its modal windows with: the real one,
 // which runs `whileOpen` with the modal window once it is shown and the
-// modal loop is waiting for input.
+// modal loop is waiting for input. `whileOpen` closes the window: one left
+// open fails the test and is unloaded.
 class ModalProbe : public ui::Toolkit {
 public:
     explicit ModalProbe(Win32Toolkit& real) : real_(real) {}
@@ -97,6 +128,28 @@ private:
     static void CALLBACK OnIdle(HWND, UINT, UINT_PTR timer, DWORD);
     Win32Toolkit& real_;
     ui::Form* opening_ = nullptr;
+};
+
+// The main window loaded and shown as at start-up, with the real shell and
+// its modal windows opened through `modal`: where the tests of the real
+// windows start. `MainForm` is frmMain or a form derived from it.
+template <class MainForm = ui::frmMain>
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(toolkit.Initialize());
+        window = toolkit.Load(form, nullptr);
+        ASSERT_NE(window, nullptr);
+        Pump(toolkit);
+    }
+    HWND Control(ui::ControlId id) const { return window->ControlHandle(id); }
+    std::wstring TextOf(ui::ControlId id) const { return Widen(window->Text(id)); }
+
+    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    ModalProbe modal{toolkit};
+    ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
+    MainForm form{modal, shell};
+    FormWindow* window = nullptr;
 };
 
 // The colours of `rect` in a device context as drawn there, row by row;
