@@ -146,7 +146,7 @@ TEST_F(RealMainWindow, ANewFrameOrVisualStyleLeavesTheLayoutsClientAreaAndComboH
             SendMessageW(Control(combo), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                          SendMessageW(Control(combo), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0) + 4);
         SendMessageW(window->Handle(), change, change == WM_SETTINGCHANGE ? SPI_SETNONCLIENTMETRICS : 0, 0);
-        ExpectLayout(96);
+        testing::ExpectAsDesigned(*window, designed::kMain, 96);
         toolkit.Forget(window);  // before its form goes
     }
 }
