@@ -169,8 +169,8 @@ TEST_F(RealMainWindow, ADpiChangeProposesTheLayoutsSizeAndPicksTheIconsAgain) {
         EXPECT_TRUE(SendMessageW(window->Handle(), kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&proposed)));
         const RECT frame = WindowRectForClient(0, 0, GetWindowLongW(window->Handle(), GWL_STYLE),
                                                GetWindowLongW(window->Handle(), GWL_EXSTYLE), dpi);
-        EXPECT_EQ(proposed.cx - (frame.right - frame.left), ui::TwipsToPixels(5625, dpi));
-        EXPECT_EQ(proposed.cy - (frame.bottom - frame.top), ui::TwipsToPixels(3345, dpi));
+        EXPECT_EQ(proposed.cx - (frame.right - frame.left), testing::Pixels(designed::kMain.clientWidth, dpi));
+        EXPECT_EQ(proposed.cy - (frame.bottom - frame.top), testing::Pixels(designed::kMain.clientHeight, dpi));
         RECT suggested;
         GetWindowRect(window->Handle(), &suggested);
         SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
