@@ -65,15 +65,27 @@ ResourcePicture::~ResourcePicture() {
     if (picture_) picture_->Release();
 }
 
+// Shrunk with halftone stretching, which averages the picture's pixels over
+// each pixel drawn; the device context's default mode would AND the dropped
+// ones together into dark lines.
 void ResourcePicture::Draw(HDC dc, const RECT& target) const {
-    if (!picture_) return;
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    picture_->get_Width(&width);
-    picture_->get_Height(&height);
-    // The picture's own coordinates run bottom-up in HIMETRIC.
-    picture_->Render(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, 0, height,
-                     width, -height, nullptr);
+    OLE_HANDLE handle = 0;
+    if (!picture_ || FAILED(picture_->get_Handle(&handle))) return;
+    const auto bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+    BITMAP size{};
+    HDC source = CreateCompatibleDC(dc);
+    if (!source) return;
+    if (GetObjectW(bitmap, sizeof size, &size)) {
+        const HGDIOBJ old = SelectObject(source, bitmap);
+        const int saved = SaveDC(dc);
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);  // as halftone stretching asks
+        StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, source, 0, 0,
+                   size.bmWidth, size.bmHeight, SRCCOPY);
+        RestoreDC(dc, saved);
+        SelectObject(source, old);
+    }
+    DeleteDC(source);
 }
 
 }  // namespace orvanta::win32

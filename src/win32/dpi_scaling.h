@@ -17,6 +17,9 @@ int SystemDpi();
 RECT WindowRectForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
 int SystemMetricForDpi(int index, int dpi);
 
+// WM_GETDPISCALEDSIZE, which Windows 10 1703 and later send before a dpi change.
+inline constexpr UINT kGetDpiScaledSize = 0x02E4;
+
 // For tests, which run on a Windows that has every dpi call: while one of
 // these lives, the per-window calls of Windows 10 1607 (GetDpiForWindow,
 // GetDpiForSystem, AdjustWindowRectExForDpi, GetSystemMetricsForDpi) count as

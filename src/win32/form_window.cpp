@@ -11,6 +11,7 @@
 #include "callback_guard.h"
 #include "control_kinds.h"
 #include "dpi_scaling.h"
+#include "readable_colours.h"
 #include "resource_ids.h"
 #include "text_convert.h"
 #include "win32_toolkit.h"
@@ -24,7 +25,6 @@ using ui::Event;
 
 namespace {
 
-constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 constexpr INT_PTR kStaticId = -1;  // the id of a static text that nothing addresses
 
 }  // namespace
@@ -57,7 +57,7 @@ bool FormWindow::Create(const FormWindow* owner) {
     // through every change, or the system's. Should the system give it
     // another, it is laid out again for that one.
     dpi_ = owner ? owner->Dpi() : SystemDpi();
-    const RECT first = FirstPosition(ownerHandle, WindowSize());
+    const RECT first = FirstPosition(ownerHandle, WindowSize(dpi_));
     window_ = CreateWindowExW(exStyle_, kFormClassName, Widen(layout.caption).c_str(), style_, first.left, first.top,
                               first.right - first.left, first.bottom - first.top, ownerHandle, nullptr,
                               toolkit_.Instance(), this);
@@ -65,6 +65,7 @@ bool FormWindow::Create(const FormWindow* owner) {
     const int expectedDpi = dpi_;
     MakeFonts(DpiForWindow(window_, expectedDpi));
     if (!CreateControls()) return false;
+    ClipOverlaps();
     if (layout.Has(ui::kApplicationIcon)) SetIcon(reinterpret_cast<ui::IconRef>(toolkit_.ApplicationIcon(dpi_, false)));
     if (dpi_ != expectedDpi) SizeWindowToLayout(nullptr);
     else FitClientArea();
@@ -211,6 +212,10 @@ void FormWindow::MoveToFirstPosition(HWND owner) {
 }
 
 void FormWindow::Show(int show) {
+    // Focus rectangles and access keys show as the user's last input and
+    // settings say, as in a dialog: hidden after the mouse, unless the user
+    // asked to see them always.
+    SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     ShowWindow(window_, show);
     // A window shown minimised is entered when it is restored.
     if (!IsIconic(window_)) ReturnToWindow();
@@ -301,6 +306,10 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE: Unload(); return 0;
     case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+    case kGetDpiScaledSize: return OnGetDpiScaledSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
+    case WM_SYSCOLORCHANGE: OnSysColorChange(); return 0;
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED: OnSettingChange(); break;
     default: break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
@@ -353,12 +362,12 @@ LRESULT FormWindow::OnGetDefId() {
 LRESULT FormWindow::OnControlColor(HDC dc, HWND hwnd, UINT message) {
     const Control* c = FromHandle(hwnd);
     if (c && c->layout.kind == ControlKind::ResultBox) {
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetTextColor(dc, ResultTextColour());
         SetBkColor(dc, GetSysColor(COLOR_MENU));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_MENU));
     }
     if (c && c->layout.kind == ControlKind::LinkLabel) {
-        SetTextColor(dc, kLinkColour);
+        SetTextColor(dc, LinkColour());
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
@@ -381,7 +390,37 @@ void FormWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
 // the control that had it. Returns whether the focus was placed.
 bool FormWindow::OnActivate(WORD state) { return state != WA_INACTIVE && !IsIconic(window_) && ReturnToWindow(); }
 
-void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) { ApplyDpi(dpi, &suggested); }
+// The window's icon, the application's, is picked again from its images for
+// the sizes of the new dpi.
+void FormWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    ApplyDpi(dpi, &suggested);
+    if (bigIcon_) SetIcon(reinterpret_cast<ui::IconRef>(toolkit_.ApplicationIcon(dpi_, false)));
+}
+
+// Asked before a dpi change (per-monitor v2): the window's size for the new
+// dpi is the layout's, so that the rectangle Windows proposes is that size.
+LRESULT FormWindow::OnGetDpiScaledSize(int dpi, SIZE& size) const {
+    size = WindowSize(dpi);
+    return TRUE;
+}
+
+// Windows tells the top-level windows only: the controls are told too, as
+// WM_SYSCOLORCHANGE's documentation asks. Windows then draws the windows
+// again, and the colours the window picks itself are decided again as they
+// are drawn.
+void FormWindow::OnSysColorChange() {
+    for (const Control& c : controls_) SendMessageW(c.hwnd, WM_SYSCOLORCHANGE, 0, 0);
+}
+
+// High contrast, the visual style or the size of title bars and borders
+// changed: the frame Windows now draws takes no room from the layout's
+// client area (a minimised window has none to measure), and the controls
+// take the layout's sizes again.
+void FormWindow::OnSettingChange() {
+    PlaceControls();
+    if (!IsIconic(window_)) FitClientArea();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
 
 // ---------------------------------------------------------------------------
 // The focus

@@ -98,6 +98,9 @@ private:
     void OnDrawItem(const DRAWITEMSTRUCT& item);
     bool OnActivate(WORD state);
     void OnDpiChanged(int dpi, const RECT& suggested);
+    LRESULT OnGetDpiScaledSize(int dpi, SIZE& size) const;
+    void OnSysColorChange();
+    void OnSettingChange();
 
     // The window's focus (form_window.cpp; its state is focus_).
     LRESULT OnControlFocus(HWND hwnd, ui::ControlId id, WindowFocus::Move move, UINT message, WPARAM other);
@@ -125,10 +128,12 @@ private:
     void FitClosedComboHeight(const Control& combo, int height);
     int WindowHeight(const Control& control, const RECT& rect) const;
     int LinePixels(HFONT font) const;
-    SIZE WindowSize() const;
+    SIZE WindowSize(int dpi) const;
     void SizeWindowToLayout(const RECT* suggested);
     void FitClientArea();
     RECT PixelRect(const Control& control) const;
+    RECT PlacedRect(const Control& control) const;
+    void ClipOverlaps();
     SIZE CaptionPixels(const Control& control) const;
     HFONT FontFor(const Control& control) const;
 

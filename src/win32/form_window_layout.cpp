@@ -51,6 +51,49 @@ void FormWindow::PlaceControls() {
         SetWindowPos(c.hwnd, nullptr, r.left, r.top, r.right - r.left, WindowHeight(c, r), SWP_NOZORDER | SWP_NOACTIVATE);
         if (IsCombo(c.layout.kind)) FitClosedComboHeight(c, r.bottom - r.top);
     }
+    ClipOverlaps();
+}
+
+RECT FormWindow::PlacedRect(const Control& c) const {
+    RECT rect;
+    GetWindowRect(c.hwnd, &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Where the layout lets a control reach under a field that comes after it
+// in the tab order (the check box under the member list), the control is cut
+// back to what is its own: the field is drawn whole and takes the clicks
+// there, whichever of the two was drawn last.
+void FormWindow::ClipOverlaps() {
+    const auto takesFocus = [](ControlKind kind) {
+        return kind == ControlKind::CheckBox || kind == ControlKind::PushButton || IsEdit(kind) || IsCombo(kind);
+    };
+    for (const Control& c : controls_) {
+        if (c.layout.kind == ControlKind::Frame) continue;
+        const RECT own = PlacedRect(c);
+        HRGN region = nullptr;
+        for (const Control& field : controls_) {
+            RECT under;
+            const RECT placed = PlacedRect(field);
+            if (&field == &c || !takesFocus(field.layout.kind) ||
+                (takesFocus(c.layout.kind) && field.layout.tabIndex < c.layout.tabIndex) ||
+                !IntersectRect(&under, &own, &placed))
+                continue;
+            if (!region) region = CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
+            OffsetRect(&under, -own.left, -own.top);
+            HRGN part = CreateRectRgnIndirect(&under);
+            CombineRgn(region, region, part, RGN_DIFF);
+            DeleteObject(part);
+        }
+        // A control of a class with CS_PARENTDC (a button) draws with its
+        // parent's clipping, which knows nothing of its region; Windows
+        // ignores that style for a window that clips its children.
+        if (region) SetWindowLongPtrW(c.hwnd, GWL_STYLE, GetWindowLongPtrW(c.hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
+        // None where nothing is cut; the system owns a region once it is the
+        // window's. Whoever places the controls draws them again.
+        SetWindowRgn(c.hwnd, region, FALSE);
+    }
 }
 
 // A combo box's window reaches down to the bottom of its open list, whose
@@ -78,17 +121,17 @@ void FormWindow::FitClosedComboHeight(const Control& combo, int height) {
     }
 }
 
-// The window's outer size for the layout's client area at the current dpi.
-SIZE FormWindow::WindowSize() const {
+// The window's outer size for the layout's client area at `dpi`.
+SIZE FormWindow::WindowSize(int dpi) const {
     const ui::FormLayout& layout = form_.Layout();
-    const RECT outer = WindowRectForClient(ui::TwipsToPixels(layout.clientWidthTwips, dpi_),
-                                           ui::TwipsToPixels(layout.clientHeightTwips, dpi_), style_, exStyle_, dpi_);
+    const RECT outer = WindowRectForClient(ui::TwipsToPixels(layout.clientWidthTwips, dpi),
+                                           ui::TwipsToPixels(layout.clientHeightTwips, dpi), style_, exStyle_, dpi);
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
 // The client area takes the layout's size at the current dpi.
 void FormWindow::SizeWindowToLayout(const RECT* suggested) {
-    const SIZE size = WindowSize();
+    const SIZE size = WindowSize(dpi_);
     if (suggested)
         SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     else

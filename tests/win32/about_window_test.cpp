@@ -2,10 +2,14 @@
 // geometry, the keyboard, the hand cursor over the links and a clean reopen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "about_picture.h"
 #include "dpi_scaling.h"
 #include "frm_about.h"
 #include "frm_main.h"
+#include "readable_colours.h"
 #include "resource_ids.h"
 #include "window_driver.h"
 
@@ -15,6 +19,44 @@ namespace {
 using namespace ui::about_controls;
 using testing::ChildRect;
 using testing::Pump;
+
+// A control's text as drawn is the colour that stands out most from its
+// background, its commonest colour: readable, and the one expected.
+void ExpectDrawn(HWND control, COLORREF background, COLORREF text) {
+    std::map<COLORREF, int> counts;
+    for (COLORREF c : testing::ShownPixels(control, testing::ClientRect(control))) ++counts[c];
+    const auto byCount = [](const auto& a, const auto& b) { return a.second < b.second; };
+    const COLORREF drawnBackground = std::max_element(counts.begin(), counts.end(), byCount)->first;
+    COLORREF drawnText = drawnBackground;
+    for (const auto& [colour, count] : counts)
+        if (ContrastRatio(colour, drawnBackground) > ContrastRatio(drawnText, drawnBackground)) drawnText = colour;
+    EXPECT_EQ(drawnBackground, background);
+    EXPECT_EQ(drawnText, text);
+    EXPECT_GE(ContrastRatio(drawnText, drawnBackground), kReadableContrast);
+}
+
+// A colour scheme: the window and menu colours, the link colours to choose
+// from (pure blue first), and what the links and the result box show.
+struct Scheme {
+    const char* name;
+    COLORREF face, hyperlink, buttonText, menu, windowText, menuText;
+    COLORREF link, resultText;
+    testing::SystemColours Apply() const {
+        return {{COLOR_BTNFACE, COLOR_HOTLIGHT, COLOR_BTNTEXT, COLOR_MENU, COLOR_WINDOWTEXT, COLOR_MENUTEXT},
+                {face, hyperlink, buttonText, menu, windowText, menuText}};
+    }
+};
+
+constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255), kLight = RGB(240, 240, 240);
+constexpr COLORREF kYellow = RGB(255, 255, 0), kDark = RGB(32, 32, 32), kPale = RGB(230, 230, 230);
+constexpr COLORREF kRed = RGB(255, 0, 0), kHyperlink = RGB(0, 102, 204);
+
+constexpr Scheme kSchemes[] = {
+    {"light", kLight, kHyperlink, kBlack, kLight, kBlack, kBlack, RGB(0, 0, 255), kBlack},
+    {"high contrast black", kBlack, kYellow, kWhite, kBlack, kWhite, kWhite, kYellow, kWhite},
+    {"dark, dark hyperlinks", kDark, RGB(0, 0, 128), kPale, kDark, kBlack, kPale, kPale, kPale},
+    {"red: black alone reads", kRed, kYellow, kWhite, kRed, kWhite, kYellow, kBlack, kBlack},
+};
 
 class RealAboutWindow : public testing::MainWindowFixture<> {
 protected:
@@ -121,6 +163,82 @@ TEST_F(RealAboutWindow, EveryOpeningIsAFreshWindowInTheSamePlaceWithTheMainIcon)
     EXPECT_FALSE(IsWindow(firstHandle)) << "the closed window is gone";
     EXPECT_TRUE(EqualRect(&first, &second));
     EXPECT_TRUE(IsWindowEnabled(window->Handle()));
+}
+
+TEST_F(RealAboutWindow, TheLinksAndTheResultBoxAreReadableInEveryColourScheme) {
+    SendMessageW(Control(ui::main_controls::Command1), BM_CLICK, 0, 0);  // a report to read
+    for (const Scheme& scheme : kSchemes) {
+        SCOPED_TRACE(scheme.name);
+        const testing::SystemColours colours = scheme.Apply();
+        Pump(toolkit);
+        ExpectDrawn(Control(ui::main_controls::txtResult), scheme.menu, scheme.resultText);
+        OpenAbout([&](FormWindow& about) {
+            for (ui::ControlId link : {Label4, Label6, Label8})
+                ExpectDrawn(about.ControlHandle(link), scheme.face, scheme.link);
+            about.Unload();
+        });
+    }
+}
+
+// Windows tells the top-level windows of a new scheme, and they tell their
+// controls; Wine never reports high contrast, so a test does.
+TEST_F(RealAboutWindow, ASchemeOrHighContrastChosenWhileTheWindowsAreOpenIsDrawn) {
+    OpenAbout([&](FormWindow& about) {
+        {
+            const testing::MessagesSent told(WM_SYSCOLORCHANGE);
+            const testing::SystemColours colours = kSchemes[1].Apply();
+            Pump(toolkit);
+            ExpectDrawn(about.ControlHandle(Label4), kBlack, kYellow);
+            for (const FormWindow* form : {window, &about})
+                for (std::size_t id = 0; id < form->GetForm().Layout().controlCount; ++id)
+                    EXPECT_TRUE(std::any_of(told.seen.begin(), told.seen.end(), [&](const auto& m) {
+                        return m.first == form->ControlHandle(static_cast<ui::ControlId>(id));
+                    }));
+        }
+        const testing::SystemColours colours = kSchemes[0].Apply();
+        const HighContrastReported highContrast;
+        SendMessageW(about.Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        Pump(toolkit);
+        ExpectDrawn(about.ControlHandle(Label4), kLight, kHyperlink);
+        about.Unload();
+    });
+}
+
+// Each pixel of the picture shrunk to its size at 96 and 168 dpi lies, in
+// every channel, between the darkest and the lightest of the picture's
+// pixels it stands for: halftone stretching averages them (Wine 8's takes
+// the nearest), the default mode ANDs them into darker ones.
+TEST(AboutPicture, ShrinksWithoutDarkLinesAtEveryDpi) {
+    ResourcePicture picture(IDR_ABOUT_PICTURE);
+    ASSERT_TRUE(picture.Loaded());
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, CreateCompatibleBitmap(screen, 128, 128));
+    const auto drawn = [&](int width, int height) {
+        picture.Draw(dc, {0, 0, width, height});
+        return testing::ReadPixels(dc, {0, 0, width, height});
+    };
+    const std::vector<COLORREF> full = drawn(128, 128);
+    for (const SIZE size : {SIZE{37, 40}, SIZE{65, 70}}) {
+        const std::vector<COLORREF> small = drawn(size.cx, size.cy);
+        int outside = 0;
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x)
+                for (int shift : {0, 8, 16}) {
+                    int low = 255, high = 0;
+                    for (int sy = y * 128 / size.cy; sy < ((y + 1) * 128 + size.cy - 1) / size.cy; ++sy)
+                        for (int sx = x * 128 / size.cx; sx < ((x + 1) * 128 + size.cx - 1) / size.cx; ++sx) {
+                            low = std::min<int>(low, (full[sy * 128 + sx] >> shift) & 0xFF);
+                            high = std::max<int>(high, (full[sy * 128 + sx] >> shift) & 0xFF);
+                        }
+                    const int v = (small[y * size.cx + x] >> shift) & 0xFF;
+                    outside += v < low || v > high;
+                }
+        EXPECT_EQ(outside, 0) << size.cx << " x " << size.cy;
+    }
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
 }
 
 TEST(AboutPicture, TheJpegResourceDecodes) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "dpi_scaling.h"
@@ -131,6 +132,89 @@ TEST_F(RealMainWindow, AFrameThickerThanPredictedLeavesBothWindowsTheirClientAre
     SendMessageW(thick->ControlHandle(Command3), BM_CLICK, 0, 0);
     Pump(toolkit);
     EXPECT_TRUE(opened);
+}
+
+// Wine 8 leaves an open window's frame as it was when the size of borders
+// and title bars changes; Windows draws the new one. A visual style may also
+// draw the combo boxes' fields taller.
+TEST_F(RealMainWindow, ANewFrameOrVisualStyleLeavesTheLayoutsClientAreaAndComboHeights) {
+    for (UINT change : {WM_SETTINGCHANGE, WM_THEMECHANGED}) {
+        ui::frmMain other{modal, shell};
+        window = toolkit.Load(other, nullptr);
+        testing::ThickerFrames::Thicken(window->Handle());
+        for (ui::ControlId combo : {cboGradeDir, cboGradeVip})
+            SendMessageW(Control(combo), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                         SendMessageW(Control(combo), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0) + 4);
+        SendMessageW(window->Handle(), change, change == WM_SETTINGCHANGE ? SPI_SETNONCLIENTMETRICS : 0, 0);
+        testing::ExpectAsDesigned(*window, designed::kMain, 96);
+        toolkit.Forget(window);  // before its form goes
+    }
+}
+
+// The size proposed before a dpi change is the layout's at the new dpi with
+// the frame Windows draws there (Wine draws it at the system's); the icons
+// in the title bar and on the task bar are picked again for the new dpi.
+TEST_F(RealMainWindow, ADpiChangeProposesTheLayoutsSizeAndPicksTheIconsAgain) {
+    const auto iconWidth = [&](WPARAM which) {
+        ICONINFO info{};
+        BITMAP bitmap{};
+        GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window->Handle(), WM_GETICON, which, 0)), &info);
+        GetObjectW(info.hbmMask, sizeof bitmap, &bitmap);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return static_cast<int>(bitmap.bmWidth);
+    };
+    for (int dpi : {144, 168, 96}) {
+        SIZE proposed{};
+        EXPECT_TRUE(SendMessageW(window->Handle(), kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&proposed)));
+        const RECT frame = WindowRectForClient(0, 0, GetWindowLongW(window->Handle(), GWL_STYLE),
+                                               GetWindowLongW(window->Handle(), GWL_EXSTYLE), dpi);
+        EXPECT_EQ(proposed.cx - (frame.right - frame.left), testing::Pixels(designed::kMain.clientWidth, dpi));
+        EXPECT_EQ(proposed.cy - (frame.bottom - frame.top), testing::Pixels(designed::kMain.clientHeight, dpi));
+        RECT suggested;
+        GetWindowRect(window->Handle(), &suggested);
+        SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(iconWidth(ICON_BIG), SystemMetricForDpi(SM_CXICON, dpi)) << dpi;
+        EXPECT_EQ(iconWidth(ICON_SMALL), SystemMetricForDpi(SM_CXSMICON, dpi)) << dpi;
+    }
+}
+
+// The check box reaches under the member list: drawn after it, focused and
+// ticked, it leaves the list whole.
+TEST_F(RealMainWindow, TheMemberListIsDrawnWholeOverTheCheckBoxAtEveryDpi) {
+    for (int dpi : {96, 168}) {
+        RECT suggested;
+        GetWindowRect(window->Handle(), &suggested);
+        SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        SendMessageW(Control(Check1), BM_CLICK, 0, 0);
+        SetFocus(Control(Check1));
+        Pump(toolkit);
+        const RECT list = ChildRect(Control(cboGradeVip));
+        RedrawWindow(Control(cboGradeVip), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        const std::vector<COLORREF> whole = testing::ShownPixels(window->Handle(), list);
+        RedrawWindow(Control(Check1), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        EXPECT_TRUE(testing::ShownPixels(window->Handle(), list) == whole) << dpi;
+    }
+}
+
+// Wine 8 keeps no keyboard cues (WM_QUERYUISTATE answers 0 whatever was
+// asked), so what each window asks of Windows is checked: to set them from
+// the last input, as a dialog does.
+TEST_F(RealMainWindow, BothWindowsSetTheirKeyboardCuesFromTheLastInput) {
+    const testing::MessagesSent asked(WM_CHANGEUISTATE);
+    ui::frmMain other{modal, shell};
+    FormWindow* main = toolkit.Load(other, nullptr);
+    HWND about = nullptr;
+    modal.whileOpen = [&](FormWindow& window) {
+        about = window.Handle();
+        window.Unload();
+    };
+    SendMessageW(main->ControlHandle(Command3), BM_CLICK, 0, 0);
+    Pump(toolkit);
+    const WPARAM fromLastInput = MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL);
+    for (HWND window : {main->Handle(), about})
+        EXPECT_NE(std::count(asked.seen.begin(), asked.seen.end(), std::make_pair(window, fromLastInput)), 0);
+    toolkit.Forget(main);
 }
 
 TEST_F(RealMainWindow, WindowStylesCaptionAndIcons) {

@@ -263,6 +263,12 @@ void OnAnotherThread(Win32Toolkit& toolkit, std::function<void()> work) {
     Settle(toolkit);
 }
 
+void ThickerFrames::Thicken(HWND window) {
+    SetWindowSubclass(window, ThickerFrame, 0, 0);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void SwitchTo(Win32Toolkit& toolkit, HWND window) {
     SetForegroundWindow(window);
     if (!PumpUntil(toolkit, [window] { return GetForegroundWindow() == window; }))
@@ -296,6 +302,47 @@ void CALLBACK ModalProbe::OnIdle(HWND, UINT, UINT_PTR timer, DWORD) {
         ADD_FAILURE() << "the modal window is still open after the test's steps";
         modal->Unload();
     }
+}
+
+std::vector<COLORREF> ReadPixels(HDC dc, const RECT& rect) {
+    std::vector<COLORREF> pixels;
+    for (LONG y = rect.top; y < rect.bottom; ++y)
+        for (LONG x = rect.left; x < rect.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    return pixels;
+}
+
+std::vector<COLORREF> ShownPixels(HWND window, const RECT& rect) {
+    HDC dc = GetDC(window);
+    std::vector<COLORREF> shown = ReadPixels(dc, rect);
+    ReleaseDC(window, dc);
+    return shown;
+}
+
+SystemColours::SystemColours(std::vector<int> indexes, const std::vector<COLORREF>& values)
+    : indexes_(std::move(indexes)) {
+    for (int index : indexes_) before_.push_back(GetSysColor(index));
+    SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), values.data());
+}
+
+namespace {
+MessagesSent* noting = nullptr;
+}  // namespace
+
+MessagesSent::MessagesSent(UINT message)
+    : message_(message), hook_(SetWindowsHookExW(WH_CALLWNDPROC, OnSent, nullptr, GetCurrentThreadId())) {
+    noting = this;
+}
+
+MessagesSent::~MessagesSent() {
+    UnhookWindowsHookEx(hook_);
+    noting = nullptr;
+}
+
+LRESULT CALLBACK MessagesSent::OnSent(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && noting && sent->message == noting->message_)
+        noting->seen.emplace_back(sent->hwnd, sent->wParam);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace orvanta::win32::testing

@@ -9,6 +9,8 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "designed_layout.h"
 #include "frm_main.h"
@@ -85,6 +87,9 @@ public:
     static constexpr int kExtraPixels = 4;
     ThickerFrames();
     ~ThickerFrames();
+    // Thickens the frame of a window already open, as Windows does when the
+    // size of borders and title bars changes (Wine leaves it as it was).
+    static void Thicken(HWND window);
     ThickerFrames(const ThickerFrames&) = delete;
     ThickerFrames& operator=(const ThickerFrames&) = delete;
 
@@ -145,6 +150,40 @@ protected:
     ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
     MainForm form{modal, shell};
     FormWindow* window = nullptr;
+};
+
+// The colours of `rect` in a device context as drawn there, row by row;
+// ShownPixels: in a window's client area, as it shows them now.
+std::vector<COLORREF> ReadPixels(HDC dc, const RECT& rect);
+std::vector<COLORREF> ShownPixels(HWND window, const RECT& rect);
+
+// While one lives, the system colours it names have the values it gives.
+class SystemColours {
+public:
+    SystemColours(std::vector<int> indexes, const std::vector<COLORREF>& values);
+    ~SystemColours() { SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), before_.data()); }
+    SystemColours(const SystemColours&) = delete;
+    SystemColours& operator=(const SystemColours&) = delete;
+
+private:
+    std::vector<int> indexes_;
+    std::vector<COLORREF> before_;
+};
+
+// While one lives, the `message`s sent to this thread's windows: each
+// window and its wParam.
+class MessagesSent {
+public:
+    explicit MessagesSent(UINT message);
+    ~MessagesSent();
+    MessagesSent(const MessagesSent&) = delete;
+    MessagesSent& operator=(const MessagesSent&) = delete;
+    std::vector<std::pair<HWND, WPARAM>> seen;
+
+private:
+    static LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam);
+    UINT message_;
+    HHOOK hook_;
 };
 
 }  // namespace orvanta::win32::testing
