@@ -25,7 +25,8 @@ namespace orvanta::win32::testing {
 inline constexpr DWORD kPatienceMs = 5000;
 
 // Handles every queued message through the toolkit's own dispatch; fails
-// the test when they do not run out within kPatienceMs.
+// the test when they never run out (a window that posts to itself without
+// end), not when each is slow to handle (a long text on an emulated Wine).
 void Pump(Win32Toolkit& toolkit);
 // Posts a key (down and up) to `target` and pumps.
 void PressKey(Win32Toolkit& toolkit, HWND target, UINT key);
@@ -39,7 +40,7 @@ void PressWith(Win32Toolkit& toolkit, WORD modifier, WORD key);        // Shift+
 void ClickAt(Win32Toolkit& toolkit, HWND control, int clicks);         // quick clicks at the control's centre
 // Handles this thread's messages until none has come for a moment, so that
 // what real input and activation cause has arrived; fails the test when they
-// do not stop within kPatienceMs.
+// keep coming round after round.
 void Settle(Win32Toolkit& toolkit);
 // Client-area rectangle of a child window.
 RECT ChildRect(HWND child);
