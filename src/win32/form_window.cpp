@@ -36,6 +36,7 @@ FormWindow::FormWindow(Win32Toolkit& toolkit, ui::Form& form) : toolkit_(toolkit
 
 FormWindow::~FormWindow() {
     if (form_.Host() == this) form_.Attach(nullptr);
+    unloaded_ = true;  // the focus leaving the controls as they go raises nothing
     if (window_) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);

@@ -353,6 +353,7 @@ TEST(RealStart, AWindowStartedMinimisedIsEnteredAtTheCurrentLevelOnceRestored) {
         DWORD start = 1, end = 0;
         SendMessageW(current, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{0}, DWORD{1})) << "its 0 selected";
+        toolkit.Forget(window);  // before its form goes
     }
 }
 

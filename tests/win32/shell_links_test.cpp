@@ -70,6 +70,7 @@ TEST(ShellLinks, BindsOnceOnFirstUseAndPassesExactBytes) {
     EXPECT_EQ(calls[1].parameters, "");
     EXPECT_EQ(calls[1].directory, "");
     EXPECT_EQ(calls[1].show, SW_SHOW);
+    toolkit.Forget(ownerWindow);  // before its form goes
 }
 
 TEST(ShellLinks, TextsGoOutInTheChineseAnsiCodePage) {

@@ -143,6 +143,7 @@ protected:
         ASSERT_NE(window, nullptr);
         Pump(toolkit);
     }
+    void TearDown() override { toolkit.Forget(window); }  // the window goes before its form
     HWND Control(ui::ControlId id) const { return window->ControlHandle(id); }
     std::wstring TextOf(ui::ControlId id) const { return Widen(window->Text(id)); }
 
