@@ -66,9 +66,6 @@ RECT FormWindow::PlacedRect(const Control& c) const {
 // back to what is its own: the field is drawn whole and takes the clicks
 // there, whichever of the two was drawn last.
 void FormWindow::ClipOverlaps() {
-    const auto takesFocus = [](ControlKind kind) {
-        return kind == ControlKind::CheckBox || kind == ControlKind::PushButton || IsEdit(kind) || IsCombo(kind);
-    };
     for (const Control& c : controls_) {
         if (c.layout.kind == ControlKind::Frame) continue;
         const RECT own = PlacedRect(c);
@@ -76,8 +73,8 @@ void FormWindow::ClipOverlaps() {
         for (const Control& field : controls_) {
             RECT under;
             const RECT placed = PlacedRect(field);
-            if (&field == &c || !takesFocus(field.layout.kind) ||
-                (takesFocus(c.layout.kind) && field.layout.tabIndex < c.layout.tabIndex) ||
+            if (&field == &c || !TakesFocus(field.layout.kind) ||
+                (TakesFocus(c.layout.kind) && field.layout.tabIndex < c.layout.tabIndex) ||
                 !IntersectRect(&under, &own, &placed))
                 continue;
             if (!region) region = CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
