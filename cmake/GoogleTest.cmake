@@ -6,10 +6,10 @@ if(CMAKE_CROSSCOMPILING)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
   # What the win32-thread compilers lack, given to GoogleTest through its own
-  # place for a build's definitions (tests/googletest_port). GoogleTest names
+  # place for a build's definitions (cmake/googletest_port). GoogleTest names
   # that header in quotes, so a quote folder comes before all of its own.
-  target_compile_options(gtest PUBLIC "SHELL:-iquote ${CMAKE_SOURCE_DIR}/tests/googletest_port")
-  target_sources(gtest PRIVATE ${CMAKE_SOURCE_DIR}/tests/googletest_port/notification.cpp)
+  target_compile_options(gtest PUBLIC "SHELL:-iquote ${CMAKE_SOURCE_DIR}/cmake/googletest_port")
+  target_sources(gtest PRIVATE ${CMAKE_SOURCE_DIR}/cmake/googletest_port/notification.cpp)
   # googletest's own build already defines the GTest:: aliases.
 else()
   find_package(GTest REQUIRED)

@@ -197,26 +197,6 @@ TEST_F(RealMainWindow, TheMemberListIsDrawnWholeOverTheCheckBoxAtEveryDpi) {
     }
 }
 
-// Wine 8 keeps no keyboard cues (WM_QUERYUISTATE answers 0 whatever was
-// asked), so what each window asks of Windows is checked: to set them from
-// the last input, as a dialog does.
-TEST_F(RealMainWindow, BothWindowsSetTheirKeyboardCuesFromTheLastInput) {
-    const testing::MessagesSent asked(WM_CHANGEUISTATE);
-    ui::frmMain other{modal, shell};
-    FormWindow* main = toolkit.Load(other, nullptr);
-    HWND about = nullptr;
-    modal.whileOpen = [&](FormWindow& window) {
-        about = window.Handle();
-        window.Unload();
-    };
-    SendMessageW(main->ControlHandle(Command3), BM_CLICK, 0, 0);
-    Pump(toolkit);
-    const WPARAM fromLastInput = MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL);
-    for (HWND window : {main->Handle(), about})
-        EXPECT_NE(std::count(asked.seen.begin(), asked.seen.end(), std::make_pair(window, fromLastInput)), 0);
-    toolkit.Forget(main);
-}
-
 TEST_F(RealMainWindow, WindowStylesCaptionAndIcons) {
     const LONG style = GetWindowLongW(window->Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);

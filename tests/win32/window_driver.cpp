@@ -324,25 +324,4 @@ SystemColours::SystemColours(std::vector<int> indexes, const std::vector<COLORRE
     SetSysColors(static_cast<int>(indexes_.size()), indexes_.data(), values.data());
 }
 
-namespace {
-MessagesSent* noting = nullptr;
-}  // namespace
-
-MessagesSent::MessagesSent(UINT message)
-    : message_(message), hook_(SetWindowsHookExW(WH_CALLWNDPROC, OnSent, nullptr, GetCurrentThreadId())) {
-    noting = this;
-}
-
-MessagesSent::~MessagesSent() {
-    UnhookWindowsHookEx(hook_);
-    noting = nullptr;
-}
-
-LRESULT CALLBACK MessagesSent::OnSent(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && noting && sent->message == noting->message_)
-        noting->seen.emplace_back(sent->hwnd, sent->wParam);
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 }  // namespace orvanta::win32::testing

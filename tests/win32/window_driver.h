@@ -172,20 +172,4 @@ private:
     std::vector<COLORREF> before_;
 };
 
-// While one lives, the `message`s sent to this thread's windows: each
-// window and its wParam.
-class MessagesSent {
-public:
-    explicit MessagesSent(UINT message);
-    ~MessagesSent();
-    MessagesSent(const MessagesSent&) = delete;
-    MessagesSent& operator=(const MessagesSent&) = delete;
-    std::vector<std::pair<HWND, WPARAM>> seen;
-
-private:
-    static LRESULT CALLBACK OnSent(int code, WPARAM wParam, LPARAM lParam);
-    UINT message_;
-    HHOOK hook_;
-};
-
 }  // namespace orvanta::win32::testing
