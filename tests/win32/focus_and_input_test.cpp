@@ -317,27 +317,21 @@ TEST_F(RealInput, LongTextsKeepTheirCaretAndSelectionWithItsDirection) {
     EXPECT_EQ(TargetSelection(), std::make_pair(1, 2)) << "the 2 alone is selected";
 }
 
-// Started minimised (from a shortcut set so), the window is entered as at a
+// Started minimised (from a shortcut set so), a window is entered as at a
 // normal start once it is restored.
-TEST(RealStart, AWindowStartedMinimisedIsEnteredAtTheCurrentLevelOnceRestored) {
+TEST_F(RealInput, AWindowStartedMinimisedIsEnteredAtTheCurrentLevelOnceRestored) {
     for (int show : {SW_SHOWMINNOACTIVE, SW_SHOWMINIMIZED, SW_MINIMIZE}) {
         SCOPED_TRACE(show);
-        Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-        ASSERT_TRUE(toolkit.Initialize());
-        ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
-        ui::frmMain form{toolkit, shell};
-        FormWindow* window = toolkit.Load(form, nullptr, show);
-        ASSERT_NE(window, nullptr);
+        ui::frmMain other{toolkit, shell};
+        FormWindow* started = toolkit.Load(other, nullptr, show);
+        ASSERT_NE(started, nullptr);
+        EXPECT_TRUE(IsIconic(started->Handle()));
+        SendMessageW(started->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
         testing::Settle(toolkit);
-        EXPECT_TRUE(IsIconic(window->Handle()));
-        SendMessageW(window->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
-        testing::Settle(toolkit);
-        const HWND current = window->ControlHandle(txtGradeCur);
+        const HWND current = started->ControlHandle(txtGradeCur);
         EXPECT_EQ(GetFocus(), current);
-        DWORD start = 1, end = 0;
-        SendMessageW(current, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD{0}, DWORD{1})) << "its 0 selected";
-        toolkit.Forget(window);  // before its form goes
+        EXPECT_EQ(SendMessageW(current, EM_GETSEL, 0, 0), MAKELRESULT(0, 1)) << "its 0 selected";
+        toolkit.Forget(started);  // before its form goes
     }
 }
 
