@@ -15,3 +15,20 @@ else()
   find_package(GTest REQUIRED)
 endif()
 include(GoogleTest)
+
+# One CTest test per GoogleTest test natively. Under Wine, where each process
+# takes seconds to start, one CTest test per program: tests/suite_runner.py
+# runs all its tests in one process (a new one after a test that ends it),
+# names each test that failed and counts them for scripts/test.
+function(orvanta_add_gtests target)
+  if(CMAKE_CROSSCOMPILING)
+    find_package(Python3 REQUIRED COMPONENTS Interpreter)
+    add_test(NAME ${target}
+      COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/suite_runner.py
+              --counts ${CMAKE_BINARY_DIR}/suite-counts/${target}.txt -- ${CMAKE_CROSSCOMPILING_EMULATOR}
+              $<TARGET_FILE:${target}>)
+    set_tests_properties(${target} PROPERTIES LABELS wine TIMEOUT 1800)
+  else()
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
+  endif()
+endfunction()

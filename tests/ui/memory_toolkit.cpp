@@ -81,11 +81,6 @@ bool MemoryWindow::CanFocus(ControlId id) const {
     }
 }
 
-std::string MemoryWindow::AccessibleName(ControlId field) const {
-    const char* name = controls_.at(field).layout.accessibleName;
-    return name ? name : "";
-}
-
 void MemoryWindow::Raise(ControlId id, Event event) {
     if (!unloaded_) form_.OnEvent(id, event);
 }
@@ -104,7 +99,6 @@ void MemoryWindow::Replace(ControlId id, std::u16string text) {
     c.text = std::move(text);
     c.selStart = std::min<int>(c.selStart, static_cast<int>(c.text.size()));
     c.selLength = 0;
-    ++c.changes;
     Raise(id, Event::Change);
 }
 
@@ -169,8 +163,7 @@ void MemoryWindow::SetListIndex(ControlId id, int index) {
 void MemoryWindow::AddItem(ControlId id, std::string_view item) { controls_.at(id).items.emplace_back(item); }
 
 void MemoryWindow::MsgBox(std::string_view text, MessageIcon icon, std::string_view title) {
-    messages_.push_back({std::string(text), icon, std::string(title), focus_});
-    if (onMessageBox) onMessageBox(*this);
+    messages_.push_back({std::string(text), icon, std::string(title)});
 }
 
 void MemoryWindow::Unload() { unloaded_ = true; }

@@ -24,7 +24,6 @@ struct MessageRecord {
     std::string text;
     MessageIcon icon;
     std::string title;
-    ControlId focusWhenShown;
 };
 
 class MemoryWindow : public FormHost {
@@ -66,15 +65,10 @@ public:
     int SelLength(ControlId id) const { return controls_.at(id).selLength; }
     bool Enabled(ControlId id) const { return controls_.at(id).enabled; }
     const std::vector<std::string>& Items(ControlId combo) const { return controls_.at(combo).items; }
-    // What a screen reader calls a field that has no caption of its own; empty for none.
-    std::string AccessibleName(ControlId field) const;
     bool Unloaded() const { return unloaded_; }
     const std::vector<MessageRecord>& Messages() const { return messages_; }
-    int ChangeCount(ControlId id) const { return controls_.at(id).changes; }
     // The controls Tab visits, in order, starting from the first.
     std::vector<ControlId> TabStops() const;
-
-    std::function<void(MemoryWindow&)> onMessageBox;  // the user's answer to a box; default: OK
 
 private:
     struct Control {
@@ -87,7 +81,6 @@ private:
         std::vector<std::string> items;
         int listIndex = -1;
         CursorRef cursor = 0;
-        int changes = 0;
     };
     bool IsTextBox(ControlId id) const;
     bool CanFocus(ControlId id) const;

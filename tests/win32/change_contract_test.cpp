@@ -28,18 +28,12 @@ public:
     std::array<int, 2> changes{};
 };
 
-class ChangeContract : public ::testing::Test {
+class ChangeContract : public testing::FormFixture<RecordingForm> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(toolkit.Initialize());
-        window = toolkit.Load(form, nullptr);
-        ASSERT_NE(window, nullptr);
-        testing::Pump(toolkit);
+        FormFixture::SetUp();
         form.changes = {};
     }
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-    RecordingForm form;
-    FormWindow* window = nullptr;
 };
 
 TEST_F(ChangeContract, ProgramWritesRaiseChangeOnlyForANewText) {
@@ -102,6 +96,8 @@ struct HandlerFailure {
     const wchar_t* told;
 };
 
+class EventFailure : public testing::FormFixture<FailingForm> {};
+
 const HandlerFailure kHandlerFailures[] = {
     {"out of memory", [] { throw std::bad_alloc(); }, L"内存不足，此操作未能完成。"},
     // Thrown inside the C++ library's own string functions, which the
@@ -114,38 +110,27 @@ const HandlerFailure kHandlerFailures[] = {
      L"发生意外错误，此操作未能完成。"},
 };
 
-// Types `typed` after the "5" of the window's text field and pumps; `seen`
-// notes the message box that follows.
-void TypeAfterTheFive(Win32Toolkit& toolkit, FormWindow& window, const wchar_t* typed,
-                      testing::MessageBoxSeen& seen) {
+// Types `typed` at the end of the window's text field; returns what the
+// message box that follows said.
+testing::MessageBoxSeen TypeAtTheEnd(Win32Toolkit& toolkit, FormWindow& window, const wchar_t* typed) {
     HWND field = window.ControlHandle(0);
     SetFocus(field);
-    SendMessageW(field, EM_SETSEL, 1, 1);
-    testing::AnswerNextMessageBox(seen);
-    testing::TypeText(toolkit, field, typed);
-    testing::Pump(toolkit);
+    const int end = GetWindowTextLengthW(field);
+    SendMessageW(field, EM_SETSEL, end, end);
+    return testing::MessageBoxAfter(toolkit, [&] { testing::TypeText(toolkit, field, typed); });
 }
 
-TEST(EventFailure, IsToldAndTheWindowGoesOn) {
+TEST_F(EventFailure, IsToldAndTheWindowGoesOn) {
     for (const HandlerFailure& failure : kHandlerFailures) {
         SCOPED_TRACE(failure.what);
-        Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-        ASSERT_TRUE(toolkit.Initialize());
-        FailingForm form;
-        FormWindow* window = toolkit.Load(form, nullptr);
-        ASSERT_NE(window, nullptr);
-        testing::Pump(toolkit);
         form.failNext = failure.fail;
-        testing::MessageBoxSeen seen;
-        TypeAfterTheFive(toolkit, *window, L"7", seen);
-        ASSERT_TRUE(seen.seen);
+        const testing::MessageBoxSeen seen = TypeAtTheEnd(toolkit, *window, L"7");
         EXPECT_EQ(seen.text, failure.told);
         EXPECT_EQ(seen.title, L"Orvanta");
-        EXPECT_TRUE(IsWindow(window->Handle()));
-        testing::TypeText(toolkit, window->ControlHandle(0), L"8");
-        EXPECT_EQ(window->Text(0), "578");
-        EXPECT_EQ(form.changes[0], 2);
     }
+    testing::TypeText(toolkit, window->ControlHandle(0), L"8");
+    EXPECT_EQ(window->Text(0), "5778");
+    EXPECT_EQ(form.changes[0], 3);
 }
 
 // A window whose load step fails, opened from an event of another window:
@@ -158,7 +143,7 @@ public:
 
 class OpensOnChange : public RecordingForm {
 public:
-    explicit OpensOnChange(ui::Toolkit& toolkit) : toolkit_(toolkit) {}
+    OpensOnChange(ui::Toolkit& toolkit, ui::Shell&) : toolkit_(toolkit) {}
     void OnEvent(ui::ControlId id, ui::Event event) override {
         RecordingForm::OnEvent(id, event);
         if (event == ui::Event::Change) toolkit_.ShowModal(failing, this);
@@ -169,17 +154,10 @@ private:
     ui::Toolkit& toolkit_;
 };
 
-TEST(EventFailure, AWindowWhoseLoadFailsIsToldAndDoesNotOpen) {
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-    ASSERT_TRUE(toolkit.Initialize());
-    OpensOnChange form(toolkit);
-    FormWindow* window = toolkit.Load(form, nullptr);
-    ASSERT_NE(window, nullptr);
-    testing::Pump(toolkit);
-    testing::MessageBoxSeen seen;
-    TypeAfterTheFive(toolkit, *window, L"7", seen);
-    ASSERT_TRUE(seen.seen) << "the failed load is told";
-    EXPECT_EQ(seen.text, L"内存不足，此操作未能完成。");
+class LoadFailure : public testing::FormFixture<OpensOnChange> {};
+
+TEST_F(LoadFailure, IsToldAndTheWindowDoesNotOpen) {
+    EXPECT_EQ(TypeAtTheEnd(toolkit, *window, L"7").text, L"内存不足，此操作未能完成。");
     EXPECT_EQ(toolkit.WindowOf(form.failing), nullptr);
     EXPECT_EQ(form.failing.Host(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(window->Handle())) << "the window that opened it takes input again";

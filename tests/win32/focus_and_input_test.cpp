@@ -83,10 +83,10 @@ LRESULT CALLBACK NoteActiveOnDestroy(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(destroyHook, code, wParam, lParam);
 }
 
-class RealInput : public testing::MainWindowFixture<NotingForm> {
+class RealInput : public testing::FormFixture<NotingForm> {
 protected:
     void SetUp() override {
-        MainWindowFixture::SetUp();
+        FormFixture::SetUp();
         if (HasFatalFailure()) return;
         testing::SwitchTo(toolkit, window->Handle());
         ASSERT_EQ(GetForegroundWindow(), window->Handle());
@@ -131,11 +131,8 @@ TEST_F(RealInput, EnteringTheTargetAgainSelectsItsTextAndLeavingItClearsTheSelec
     // target: what is typed then replaces the number at fault.
     window->SetFocus(cboGradeDir);
     testing::PressKeys(toolkit, {'4', '6', '3', '3', '9'});
-    testing::MessageBoxSeen seen;
-    testing::AnswerNextMessageBox(seen);
     form.focusEvents.clear();
-    testing::PressKeys(toolkit, {VK_RETURN});
-    ASSERT_TRUE(testing::PumpUntil(toolkit, [&] { return seen.seen; })) << "no message box came";
+    const auto seen = testing::MessageBoxAfter(toolkit, [&] { testing::PressKeys(toolkit, {VK_RETURN}); });
     EXPECT_EQ(seen.text, Widen(ui::kOutOfRangeMessage));
     testing::Settle(toolkit);
     ASSERT_EQ(GetFocus(), TargetEdit());
@@ -204,10 +201,7 @@ TEST_F(RealInput, AfterAWarningOnlyTheFieldAtFaultGetsTheFocus) {
     window->SetFocus(txtGradeNext);
     form.focusEvents.clear();
 
-    testing::MessageBoxSeen seen;
-    testing::AnswerNextMessageBox(seen);
-    testing::PressKeys(toolkit, {VK_RETURN});
-    ASSERT_TRUE(testing::PumpUntil(toolkit, [&] { return seen.seen; })) << "no message box came";
+    testing::MessageBoxAfter(toolkit, [&] { testing::PressKeys(toolkit, {VK_RETURN}); });
     testing::Settle(toolkit);
     EXPECT_EQ(GetFocus(), Control(txtGradeCur));
     EXPECT_EQ(GotFocusCount(txtGradeCur), 1);

@@ -11,7 +11,7 @@
 #include "frm_about.h"
 #include "shell_links.h"
 #include "text_convert.h"
-#include "win32_toolkit.h"
+#include "window_driver.h"
 
 namespace orvanta::win32 {
 namespace {
@@ -40,13 +40,15 @@ public:
     void OnEvent(ui::ControlId, ui::Event) override {}
 };
 
-TEST(ShellLinks, BindsOnceOnFirstUseAndPassesExactBytes) {
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-    ASSERT_TRUE(toolkit.Initialize());
-    OwnerForm owner;
-    FormWindow* ownerWindow = toolkit.Load(owner, nullptr);
-    ASSERT_NE(ownerWindow, nullptr);
-    calls.clear();
+class ShellLinksTest : public testing::FormFixture<OwnerForm> {
+protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        calls.clear();
+    }
+};
+
+TEST_F(ShellLinksTest, BindsOnceOnFirstUseAndPassesExactBytes) {
     int binds = 0;
     ShellLinks links(
         toolkit,
@@ -56,11 +58,11 @@ TEST(ShellLinks, BindsOnceOnFirstUseAndPassesExactBytes) {
         },
         [] { return ShellAssociations{}; });  // nothing to ask: every link is handed on
     EXPECT_EQ(binds, 0);
-    links.Execute(&owner, "open", "https://orvanta.example.com/", "", "", ui::ShowCommand::ShowNormal);
+    links.Execute(&form, "open", "https://orvanta.example.com/", "", "", ui::ShowCommand::ShowNormal);
     links.Execute(nullptr, "", "tovix://message?uin=20080513&Site=Orvanta&Menu=yes", "", "", ui::ShowCommand::Show);
     EXPECT_EQ(binds, 1);
     ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].owner, ownerWindow->Handle());
+    EXPECT_EQ(calls[0].owner, window->Handle());
     EXPECT_EQ(calls[0].operation, "open");
     EXPECT_EQ(calls[0].file, "https://orvanta.example.com/");
     EXPECT_EQ(calls[0].show, SW_SHOWNORMAL);
@@ -70,14 +72,11 @@ TEST(ShellLinks, BindsOnceOnFirstUseAndPassesExactBytes) {
     EXPECT_EQ(calls[1].parameters, "");
     EXPECT_EQ(calls[1].directory, "");
     EXPECT_EQ(calls[1].show, SW_SHOW);
-    toolkit.Forget(ownerWindow);  // before its form goes
 }
 
-TEST(ShellLinks, TextsGoOutInTheChineseAnsiCodePage) {
+TEST_F(ShellLinksTest, TextsGoOutInTheChineseAnsiCodePage) {
     ASSERT_EQ(GetACP(), 936u) << "the tests run with a Simplified Chinese locale";
     EXPECT_EQ(ToAnsi("\xE5\x85\xB3\xE4\xBA\x8E"), "\xB9\xD8\xD3\xDA");  // 关于
-    calls.clear();
-    const Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
     ShellLinks links(toolkit, [] { return &RecordShellExecute; });
     links.Execute(nullptr, "open", "mailto:\xE5\x85\xB3\xE4\xBA\x8E@example.com", "", "",
                   ui::ShowCommand::ShowNormal);
@@ -85,9 +84,8 @@ TEST(ShellLinks, TextsGoOutInTheChineseAnsiCodePage) {
     EXPECT_EQ(calls[0].file, "mailto:\xB9\xD8\xD3\xDA@example.com");
 }
 
-TEST(ShellLinks, AShellThatCannotBeFoundIsIgnored) {
+TEST_F(ShellLinksTest, AShellThatCannotBeFoundIsIgnored) {
     int binds = 0;
-    const Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
     ShellLinks links(toolkit, [&] {
         ++binds;
         return ShellExecuteAFunction(nullptr);
@@ -97,7 +95,7 @@ TEST(ShellLinks, AShellThatCannotBeFoundIsIgnored) {
     EXPECT_EQ(binds, 1);
 }
 
-TEST(ShellLinks, TheRealBindingFindsShellExecuteA) { EXPECT_NE(BindShellExecuteA(), nullptr); }
+TEST_F(ShellLinksTest, TheRealBindingFindsShellExecuteA) { EXPECT_NE(BindShellExecuteA(), nullptr); }
 
 // The chat scheme as the messaging client registers it for its user:
 // HKCU\Software\Classes\<scheme> with "URL Protocol" and shell\open\command.
@@ -126,10 +124,8 @@ struct ChatSchemeKey {
     }
 };
 
-TEST(ShellLinks, ALinkReachesTheShellOnlyWithAProgramForItsScheme) {
+TEST_F(ShellLinksTest, ALinkReachesTheShellOnlyWithAProgramForItsScheme) {
     ChatSchemeKey key;
-    calls.clear();
-    const Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
     ShellLinks links(toolkit, [] { return &RecordShellExecute; });
     const auto clickChat = [&] { links.Execute(nullptr, "", ui::ChatLink(), "", "", ui::ShowCommand::Show); };
     clickChat();
@@ -156,7 +152,7 @@ HRESULT WINAPI AnswerAsWindows(ASSOCF, ASSOCSTR kind, LPCWSTR, LPCWSTR, LPWSTR, 
     return kind == ASSOCSTR_COMMAND ? commandAnswer : kind == ASSOCSTR_DELEGATEEXECUTE ? delegateAnswer : appIdAnswer;
 }
 
-TEST(ShellLinks, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
+TEST_F(ShellLinksTest, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
     const HRESULT none = HRESULT_FROM_WIN32(ERROR_NO_ASSOCIATION);
     const struct {
         const char *what, *link;
@@ -169,7 +165,6 @@ TEST(ShellLinks, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
         {"no scheme to ask about", "C:\\orvanta.txt", none, none, none, 1},
         {"every answer says there is no handler", "tovix://message", none, none, none, 0},
     };
-    const Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         calls.clear();
@@ -184,9 +179,7 @@ TEST(ShellLinks, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
 }
 
 // The shell asks for a single-threaded apartment on the thread that calls it.
-TEST(ShellLinks, TheToolkitMakesTheThreadASingleThreadedApartment) {
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
-    ASSERT_TRUE(toolkit.Initialize());
+TEST_F(ShellLinksTest, TheToolkitMakesTheThreadASingleThreadedApartment) {
     APTTYPE type{};
     APTTYPEQUALIFIER qualifier{};
     ASSERT_EQ(CoGetApartmentType(&type, &qualifier), S_OK);

@@ -105,6 +105,24 @@ RECT ClientRect(HWND window) {
     return rect;
 }
 
+RECT WorkArea() {
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+void ExpectCentredOn(HWND window, const RECT& area) {
+    RECT frame;
+    GetWindowRect(window, &frame);
+    EXPECT_LE(std::abs((frame.left + frame.right) - (area.left + area.right)), 1);
+    EXPECT_LE(std::abs((frame.top + frame.bottom) - (area.top + area.bottom)), 1);
+}
+
+void MoveAwayFromTheCentre(HWND window) {
+    const RECT work = WorkArea();
+    SetWindowPos(window, nullptr, work.left + 8, work.top + 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void ExpectAsDesigned(const FormWindow& window, const designed::Window& design, int dpi) {
     const RECT client = ClientRect(window.Handle());
     EXPECT_EQ(client.right, Pixels(design.clientWidth, dpi));
@@ -159,6 +177,7 @@ void CALLBACK LookForBox(HWND, UINT, UINT_PTR timer, DWORD) {
     wchar_t title[256] = {};
     GetWindowTextW(box, title, 256);
     pending->title = title;
+    pending->owner = GetWindow(box, GW_OWNER);
     EnumChildWindows(box, NoteIcon, reinterpret_cast<LPARAM>(pending));
     pending->seen = true;
     pending = nullptr;
@@ -166,9 +185,17 @@ void CALLBACK LookForBox(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 }  // namespace
 
-void AnswerNextMessageBox(MessageBoxSeen& seen) {
+MessageBoxSeen MessageBoxAfter(Win32Toolkit& toolkit, const std::function<void()>& action) {
+    MessageBoxSeen seen;
     pending = &seen;
-    SetTimer(nullptr, 0, 20, LookForBox);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, LookForBox);
+    action();
+    if (!PumpUntil(toolkit, [&] { return seen.seen; })) {
+        ADD_FAILURE() << "no message box came";
+        KillTimer(nullptr, timer);
+        pending = nullptr;
+    }
+    return seen;
 }
 
 ForeignWindow::ForeignWindow() {

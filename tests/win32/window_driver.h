@@ -9,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -45,6 +46,12 @@ void Settle(Win32Toolkit& toolkit);
 // Client-area rectangle of a child window.
 RECT ChildRect(HWND child);
 RECT ClientRect(HWND window);
+RECT WorkArea();  // the primary screen's, where no task bar or other bar stands
+// Expects `window` centred on `area`, to the pixel that an odd difference leaves.
+void ExpectCentredOn(HWND window, const RECT& area);
+// Moves `window` into the work area's top left corner, so that a window
+// centred over it is not also centred on the screen.
+void MoveAwayFromTheCentre(HWND window);
 
 // Pixels of `twips` at `dpi`, rounded as Windows rounds them (MulDiv).
 inline int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
@@ -54,13 +61,16 @@ inline int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 // such a label is as wide as its caption, on one line within its container.
 void ExpectAsDesigned(const FormWindow& window, const designed::Window& design, int dpi);
 
-// Answers the next message box of this thread with OK, noting what it said.
+// What a message box of this thread said, and the window that owned it.
 struct MessageBoxSeen {
     std::wstring title, text;
     UINT icon = 0;  // MB_ICONINFORMATION or MB_ICONWARNING as found in the box
+    HWND owner = nullptr;
     bool seen = false;
 };
-void AnswerNextMessageBox(MessageBoxSeen& seen);
+// Runs `action`, answers the message box that it brings with OK and returns
+// what the box said; fails the test when none comes.
+MessageBoxSeen MessageBoxAfter(Win32Toolkit& toolkit, const std::function<void()>& action);
 
 // A window of another program, as far as the window under test can tell: a
 // top-level window on a thread of its own, with its own message loop.
@@ -131,11 +141,18 @@ private:
     ui::Form* opening_ = nullptr;
 };
 
-// The main window loaded and shown as at start-up, with the real shell and
+// A form made with the toolkit and shell it asks for, if any.
+template <class FormType>
+FormType MakeForm(ui::Toolkit& toolkit, ui::Shell& shell) {
+    if constexpr (std::is_constructible_v<FormType, ui::Toolkit&, ui::Shell&>) return FormType(toolkit, shell);
+    else return FormType();
+}
+
+// A form loaded and shown as at start-up, with a shell that opens nothing and
 // its modal windows opened through `modal`: where the tests of the real
-// windows start. `MainForm` is frmMain or a form derived from it.
-template <class MainForm = ui::frmMain>
-class MainWindowFixture : public ::testing::Test {
+// windows start (frmMain, a form derived from it, or a test's own form).
+template <class FormType = ui::frmMain>
+class FormFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(toolkit.Initialize());
@@ -150,7 +167,7 @@ protected:
     Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
     ModalProbe modal{toolkit};
     ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
-    MainForm form{modal, shell};
+    FormType form = MakeForm<FormType>(modal, shell);
     FormWindow* window = nullptr;
 };
 
