@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
     const int total = argc > 1 ? std::atoi(argv[1]) : 10000;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    orvanta::win32::Win32Toolkit toolkit(GetModuleHandleW(nullptr));
+    const orvanta::win32::SystemReports system = orvanta::win32::BindSystemReports();
+    orvanta::win32::Win32Toolkit toolkit(GetModuleHandleW(nullptr), system);
     if (!toolkit.Initialize()) return 1;
     orvanta::win32::ShellLinks shell(toolkit);
     orvanta::ui::frmMain form(toolkit, shell);

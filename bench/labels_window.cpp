@@ -14,9 +14,10 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace orvanta;
     if (!baseline::RegisterWindowClass(instance, L"LabelsWindow")) return 1;
-    const int dpi = win32::SystemDpi();
+    const win32::SystemReports system = win32::BindSystemReports();
+    const int dpi = win32::SystemDpi(system);
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    const RECT outer = win32::WindowRectForClient(ui::TwipsToPixels(ui::kMainLayout.clientWidthTwips, dpi),
+    const RECT outer = win32::WindowRectForClient(system, ui::TwipsToPixels(ui::kMainLayout.clientWidthTwips, dpi),
                                                   ui::TwipsToPixels(ui::kMainLayout.clientHeightTwips, dpi), style, 0,
                                                   dpi);
     HWND window = CreateWindowExW(0, L"LabelsWindow", L"Labels", style, CW_USEDEFAULT, CW_USEDEFAULT,

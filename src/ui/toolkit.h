@@ -28,6 +28,13 @@ enum class ControlKind {
     Picture,     // stretches the form's picture resource to its size
 };
 
+// Whether a control of this kind can take the keyboard focus: frames,
+// labels and pictures never do.
+constexpr bool TakesFocus(ControlKind kind) {
+    return kind != ControlKind::Frame && kind != ControlKind::Label && kind != ControlKind::LinkLabel &&
+           kind != ControlKind::Picture;
+}
+
 inline constexpr int kSizeToCaption = -1;  // a label's width (or height) follows its caption
 inline constexpr int kNoTabIndex = -1;     // controls that are not in the tab order at all
 

@@ -1,28 +1,25 @@
 // One form's real window: creates the controls of its layout table, routes
-// their notifications to the form's handlers and carries out the form's
-// operations on them.
+// the messages of the window and its controls to the form's handlers and
+// carries out the form's operations on them.
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
+#include "form_controls.h"
+#include "form_window_layout.h"
 #include "toolkit.h"
 #include "window_focus.h"
-#include "window_font.h"
+#include "window_resources.h"
 
 namespace orvanta::win32 {
 
-class ResourcePicture;
-class Win32Toolkit;
+inline constexpr wchar_t kFormClassName[] = L"OrvantaForm";
 
-inline constexpr int kFirstControlId = 1000;  // control id = kFirstControlId + index in the layout
-
-class FormWindow : public ui::FormHost {
+class FormWindow : public ui::FormHost, private ControlSite {
 public:
-    FormWindow(Win32Toolkit& toolkit, ui::Form& form);
+    FormWindow(const WindowResources& resources, ui::Form& form);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -36,9 +33,9 @@ public:
     void Show(int show);
 
     HWND Handle() const { return window_; }
-    HWND ControlHandle(ui::ControlId id) const { return At(id).hwnd; }
+    HWND ControlHandle(ui::ControlId id) const { return At(id).Handle(); }
     bool IsUnloaded() const { return unloaded_; }
-    int Dpi() const { return dpi_; }
+    int Dpi() const { return layout_.Dpi(); }
     ui::Form& GetForm() const { return form_; }
 
     // ui::FormHost (form_window_operations.cpp)
@@ -64,92 +61,49 @@ public:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    struct Control {
-        ui::ControlLayout layout;
-        HWND hwnd = nullptr;
-        std::wstring knownText;  // input fields: the text last reported, to tell a real change
-        HCURSOR cursor = nullptr;
-    };
+    FormControl& At(ui::ControlId id) { return *controls_.at(static_cast<std::size_t>(id)); }
+    const FormControl& At(ui::ControlId id) const { return *controls_.at(static_cast<std::size_t>(id)); }
+    const FormControl* FromHandle(HWND hwnd) const;
 
-    Control& At(ui::ControlId id) { return controls_.at(static_cast<std::size_t>(id)); }
-    const Control& At(ui::ControlId id) const { return controls_.at(static_cast<std::size_t>(id)); }
-    ui::ControlId IdOf(const Control& control) const { return static_cast<ui::ControlId>(&control - controls_.data()); }
-    Control* FromHandle(HWND hwnd);
-    const Control* FromHandle(HWND hwnd) const;
-
-    // Creation (form_window.cpp).
     bool CreateControls();
-    bool CreateControl(Control& control);
-    ui::ControlId LabelNaming(const Control& field) const;
-    bool CreateHiddenName(const Control& field);
-    RECT FirstPosition(HWND owner, SIZE size) const;
-    // Centres the window, at its size now, where FirstPosition puts it.
+    // Centres the window, at its size now, where its first position is.
     void MoveToFirstPosition(HWND owner);
+    RECT FirstPosition(HWND owner, SIZE size) const;
 
-    // Messages (form_window.cpp): one handler each.
+    // Messages: one handler each.
     static LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleControlMessage(HWND hwnd, ui::ControlId id, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code, HWND control);
-    LRESULT OnGetDefId();
+    LRESULT OnGetDefId() const;
     LRESULT OnControlColor(HDC dc, HWND control, UINT message);
-    bool OnSetCursor(HWND control);
-    void OnDrawItem(const DRAWITEMSTRUCT& item);
+    bool OnSetCursor(HWND control) const;
+    void OnDrawItem(const DRAWITEMSTRUCT& item) const;
     bool OnActivate(WORD state);
     void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnGetDpiScaledSize(int dpi, SIZE& size) const;
-    void OnSysColorChange();
+    void OnSysColorChange() const;
     void OnSettingChange();
-
-    // The window's focus (form_window.cpp; its state is focus_).
     LRESULT OnControlFocus(HWND hwnd, ui::ControlId id, WindowFocus::Move move, UINT message, WPARAM other);
-    bool StaysInProgram(HWND next) const;
-    bool ReturnToWindow();
-    ui::ControlId FocusTarget() const;
-    HWND FocusHandle(ui::ControlId id) const;
-    bool CanTakeFocus(ui::ControlId id) const;
 
-    // Events to the form (form_window.cpp).
-    void Raise(ui::ControlId id, ui::Event event);
-    // Raises Change when an input field's text differs from the one last reported.
-    void ReportText(ui::ControlId id, std::wstring now);
-    // The push button that carries the default border: the one with the
-    // focus, else the window's default button.
-    ui::ControlId DefaultBorderOwner() const;
+    // The focus goes back to the control that had it, or to the first tab
+    // stop. Returns whether the focus was placed.
+    bool ReturnToWindow();
+    ui::ControlId DefaultButton() const;
     void ShowDefaultButton();
 
-    // Rectangles and fonts for the current dpi, and the pass that applies
-    // them all again for another (form_window_layout.cpp).
-    void ApplyDpi(int dpi, const RECT* suggested);
-    void MakeFonts(int dpi);
-    void ApplyFonts();
-    void PlaceControls();
-    void FitClosedComboHeight(const Control& combo, int height);
-    int WindowHeight(const Control& control, const RECT& rect) const;
-    int LinePixels(HFONT font) const;
-    SIZE WindowSize(int dpi) const;
-    void SizeWindowToLayout(const RECT* suggested);
-    void FitClientArea();
-    RECT PixelRect(const Control& control) const;
-    RECT PlacedRect(const Control& control) const;
-    void ClipOverlaps();
-    SIZE CaptionPixels(const Control& control) const;
-    HFONT FontFor(const Control& control) const;
+    // ControlSite
+    void Raise(ui::ControlId id, ui::Event event) override;
+    bool CarriesDefaultBorder(ui::ControlId id) const override { return id == DefaultButton(); }
 
-    Win32Toolkit& toolkit_;
+    const WindowResources& resources_;
     ui::Form& form_;
     HWND window_ = nullptr;
-    DWORD style_ = 0;
-    DWORD exStyle_ = 0;
-    std::vector<Control> controls_;
-    int dpi_ = 96;
-    WindowFont font_;
-    WindowFont linkFont_;
+    FormControls controls_;
+    WindowLayout layout_;
     HICON bigIcon_ = nullptr;
-    std::unique_ptr<ResourcePicture> picture_;
     WindowFocus focus_;
-    HWND keepingSelection_ = nullptr;  // the field whose selection nothing may change just now
     bool unloaded_ = false;
 };
 

@@ -1,15 +1,11 @@
-// The layout pass of a form's window: fonts, control rectangles and the
-// window's size for one dpi, from the layout table in twips.
+#include "form_window_layout.h"
+
 #include <algorithm>
 
-#include "control_kinds.h"
 #include "dpi_scaling.h"
-#include "form_window.h"
 #include "text_convert.h"
 
 namespace orvanta::win32 {
-
-using ui::ControlKind;
 
 namespace {
 
@@ -18,45 +14,43 @@ constexpr int kDropDownItems = 8;  // how many items an open combo box's list sh
 
 }  // namespace
 
-// When the window moves to a display of another dpi, everything is laid out
-// again for it.
-void FormWindow::ApplyDpi(int dpi, const RECT* suggested) {
-    MakeFonts(dpi);
-    ApplyFonts();
-    PlaceControls();
-    SizeWindowToLayout(suggested);
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+void WindowLayout::SetFrame(DWORD style, DWORD exStyle) {
+    style_ = style;
+    exStyle_ = exStyle;
 }
 
-void FormWindow::MakeFonts(int dpi) {
+void WindowLayout::MakeFonts(int dpi) {
     dpi_ = dpi;
     font_ = WindowFont(kFontPoints, dpi_, false);
     linkFont_ = WindowFont(kFontPoints, dpi_, true);
 }
 
-HFONT FormWindow::FontFor(const Control& c) const {
-    return c.layout.kind == ControlKind::LinkLabel ? linkFont_.Handle() : font_.Handle();
-}
+HFONT WindowLayout::FontFor(const FormControl& c) const { return c.Underlined() ? linkFont_.Handle() : font_.Handle(); }
 
-void FormWindow::ApplyFonts() {
+void WindowLayout::Apply(int dpi, const RECT* suggested, const FormControls& controls) {
+    MakeFonts(dpi);
     // Nothing is redrawn yet: the whole window is, once the layout pass is done.
-    for (const Control& c : controls_) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(c)), FALSE);
+    for (const auto& c : controls)
+        SendMessageW(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*c)), FALSE);
+    PlaceControls(controls);
+    SizeWindowToLayout(suggested);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-// Sizes and places only: the z-order made at creation, which names the
-// fields and their groups for accessibility, stays as it is.
-void FormWindow::PlaceControls() {
-    for (const Control& c : controls_) {
-        const RECT r = PixelRect(c);
-        SetWindowPos(c.hwnd, nullptr, r.left, r.top, r.right - r.left, WindowHeight(c, r), SWP_NOZORDER | SWP_NOACTIVATE);
-        if (IsCombo(c.layout.kind)) FitClosedComboHeight(c, r.bottom - r.top);
+void WindowLayout::PlaceControls(const FormControls& controls) const {
+    const int listPixels = ListPixels();
+    for (const auto& c : controls) {
+        const RECT r = PixelRect(*c);
+        const int height = c->WindowHeight(r.bottom - r.top, listPixels);
+        SetWindowPos(c->Handle(), nullptr, r.left, r.top, r.right - r.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        c->FitHeight(r.bottom - r.top);
     }
-    ClipOverlaps();
+    ClipOverlaps(controls);
 }
 
-RECT FormWindow::PlacedRect(const Control& c) const {
+RECT WindowLayout::PlacedRect(const FormControl& c) const {
     RECT rect;
-    GetWindowRect(c.hwnd, &rect);
+    GetWindowRect(c.Handle(), &rect);
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
 }
@@ -64,18 +58,19 @@ RECT FormWindow::PlacedRect(const Control& c) const {
 // Where the layout lets a control reach under a field that comes after it
 // in the tab order (the check box under the member list), the control is cut
 // back to what is its own: the field is drawn whole and takes the clicks
-// there, whichever of the two was drawn last.
-void FormWindow::ClipOverlaps() {
-    for (const Control& c : controls_) {
-        if (c.layout.kind == ControlKind::Frame) continue;
-        const RECT own = PlacedRect(c);
+// there, whichever of the two was drawn last. A frame lies under the
+// controls it holds by design.
+void WindowLayout::ClipOverlaps(const FormControls& controls) const {
+    for (const auto& c : controls) {
+        if (c->IsContainer()) continue;
+        const RECT own = PlacedRect(*c);
+        const bool takesFocus = ui::TakesFocus(c->Layout().kind);
         HRGN region = nullptr;
-        for (const Control& field : controls_) {
+        for (const auto& field : controls) {
             RECT under;
-            const RECT placed = PlacedRect(field);
-            if (&field == &c || !TakesFocus(field.layout.kind) ||
-                (TakesFocus(c.layout.kind) && field.layout.tabIndex < c.layout.tabIndex) ||
-                !IntersectRect(&under, &own, &placed))
+            const RECT placed = PlacedRect(*field);
+            const bool before = takesFocus && field->Layout().tabIndex < c->Layout().tabIndex;
+            if (field == c || !ui::TakesFocus(field->Layout().kind) || before || !IntersectRect(&under, &own, &placed))
                 continue;
             if (!region) region = CreateRectRgn(0, 0, own.right - own.left, own.bottom - own.top);
             OffsetRect(&under, -own.left, -own.top);
@@ -86,62 +81,35 @@ void FormWindow::ClipOverlaps() {
         // A control of a class with CS_PARENTDC (a button) draws with its
         // parent's clipping, which knows nothing of its region; Windows
         // ignores that style for a window that clips its children.
-        if (region) SetWindowLongPtrW(c.hwnd, GWL_STYLE, GetWindowLongPtrW(c.hwnd, GWL_STYLE) | WS_CLIPCHILDREN);
+        if (region)
+            SetWindowLongPtrW(c->Handle(), GWL_STYLE, GetWindowLongPtrW(c->Handle(), GWL_STYLE) | WS_CLIPCHILDREN);
         // None where nothing is cut; the system owns a region once it is the
         // window's. Whoever places the controls draws them again.
-        SetWindowRgn(c.hwnd, region, FALSE);
+        SetWindowRgn(c->Handle(), region, FALSE);
     }
 }
 
-// A combo box's window reaches down to the bottom of its open list, whose
-// items are a line of the window's font high.
-int FormWindow::WindowHeight(const Control& c, const RECT& r) const {
-    const int height = r.bottom - r.top;
-    if (!IsCombo(c.layout.kind)) return height;
-    return height + LinePixels(font_.Handle()) * kDropDownItems + 2;
-}
+int WindowLayout::ListPixels() const { return LinePixels(font_.Handle()) * kDropDownItems + 2; }
 
-// The closed combo box is as high as its layout says: its field's item height
-// is corrected by what the box measures too high or too low, until it fits or
-// a correction changes nothing (Wine keeps a closed combo box as high as its
-// font needs).
-void FormWindow::FitClosedComboHeight(const Control& combo, int height) {
-    int lastOff = 0;
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        RECT now;
-        GetWindowRect(combo.hwnd, &now);
-        const int off = (now.bottom - now.top) - height;
-        const LRESULT item = SendMessageW(combo.hwnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        if (off == 0 || off == lastOff || item - off < 1) return;
-        lastOff = off;
-        SendMessageW(combo.hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item - off);
-    }
-}
-
-// The window's outer size for the layout's client area at `dpi`.
-SIZE FormWindow::WindowSize(int dpi) const {
-    const ui::FormLayout& layout = form_.Layout();
-    const RECT outer = WindowRectForClient(ui::TwipsToPixels(layout.clientWidthTwips, dpi),
-                                           ui::TwipsToPixels(layout.clientHeightTwips, dpi), style_, exStyle_, dpi);
+SIZE WindowLayout::WindowSize(int dpi) const {
+    const RECT outer = WindowRectForClient(system_, ui::TwipsToPixels(form_.clientWidthTwips, dpi),
+                                           ui::TwipsToPixels(form_.clientHeightTwips, dpi), style_, exStyle_, dpi);
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
-// The client area takes the layout's size at the current dpi.
-void FormWindow::SizeWindowToLayout(const RECT* suggested) {
+void WindowLayout::SizeWindowToLayout(const RECT* suggested) const {
     const SIZE size = WindowSize(dpi_);
     if (suggested)
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     else
         SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     FitClientArea();
 }
 
-// Where the frame is not drawn at the window's dpi (an older system), the
-// client area is set right by what it turned out to be.
-void FormWindow::FitClientArea() {
-    const ui::FormLayout& layout = form_.Layout();
-    const int wantWidth = ui::TwipsToPixels(layout.clientWidthTwips, dpi_);
-    const int wantHeight = ui::TwipsToPixels(layout.clientHeightTwips, dpi_);
+void WindowLayout::FitClientArea() const {
+    const int wantWidth = ui::TwipsToPixels(form_.clientWidthTwips, dpi_);
+    const int wantHeight = ui::TwipsToPixels(form_.clientHeightTwips, dpi_);
     RECT client, outer;
     GetClientRect(window_, &client);
     if (client.right == wantWidth && client.bottom == wantHeight) return;
@@ -150,14 +118,15 @@ void FormWindow::FitClientArea() {
                  (outer.bottom - outer.top) + wantHeight - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-RECT FormWindow::PixelRect(const Control& c) const {
-    const auto [left, top] = ui::PositionInWindow(form_.Layout(), c.layout);
+RECT WindowLayout::PixelRect(const FormControl& c) const {
+    const ui::ControlLayout& layout = c.Layout();
+    const auto [left, top] = ui::PositionInWindow(form_, layout);
     RECT rect;
     rect.left = ui::TwipsToPixels(left, dpi_);
     rect.top = ui::TwipsToPixels(top, dpi_);
-    rect.right = ui::TwipsToPixels(left + c.layout.widthTwips, dpi_);
-    rect.bottom = ui::TwipsToPixels(top + c.layout.heightTwips, dpi_);
-    if (c.layout.widthTwips == ui::kSizeToCaption) {
+    rect.right = ui::TwipsToPixels(left + layout.widthTwips, dpi_);
+    rect.bottom = ui::TwipsToPixels(top + layout.heightTwips, dpi_);
+    if (layout.widthTwips == ui::kSizeToCaption) {
         // A label sized to its caption takes the caption's width and, where
         // the face in use is taller than the layout's line, its height too,
         // so that nothing of it (an underline, say) is cut off.
@@ -168,11 +137,11 @@ RECT FormWindow::PixelRect(const Control& c) const {
     return rect;
 }
 
-SIZE FormWindow::CaptionPixels(const Control& c) const {
+SIZE WindowLayout::CaptionPixels(const FormControl& c) const {
     HDC dc = GetDC(window_);
     if (!dc) return {0, 0};
     HGDIOBJ old = SelectObject(dc, FontFor(c));
-    const std::wstring caption = Widen(c.layout.caption);
+    const std::wstring caption = Widen(c.Layout().caption);
     RECT rect{0, 0, 0, 0};
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
@@ -180,7 +149,7 @@ SIZE FormWindow::CaptionPixels(const Control& c) const {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-int FormWindow::LinePixels(HFONT font) const {
+int WindowLayout::LinePixels(HFONT font) const {
     HDC dc = GetDC(window_);
     if (!dc) return 0;
     HGDIOBJ old = SelectObject(dc, font);

@@ -7,6 +7,7 @@
 #include "frm_main.h"
 #include "program_info.h"
 #include "shell_links.h"
+#include "system_reports.h"
 #include "win32_toolkit.h"
 
 #include <cstdlib>
@@ -22,7 +23,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace orvanta;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    win32::Win32Toolkit toolkit(instance);
+    const win32::SystemReports system = win32::BindSystemReports();
+    win32::Win32Toolkit toolkit(instance, system);
     win32::ShellLinks shell(toolkit);
     ui::frmMain mainForm(toolkit, shell);
     const int exitCode = win32::Guarded(nullptr, win32::Win32Toolkit::kCouldNotStart, [&] {

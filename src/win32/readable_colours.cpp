@@ -5,7 +5,6 @@ namespace orvanta::win32 {
 namespace {
 
 constexpr COLORREF kPureBlue = RGB(0, 0, 255);
-bool highContrastForTesting = false;
 
 // x to the power 2.4, for x in (0, 1]: x² times the fifth root of x², by
 // Newton's method from above (a general power function would be many times
@@ -42,26 +41,15 @@ COLORREF ReadableOn(COLORREF background, std::initializer_list<COLORREF> preferr
     return ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
 }
 
-COLORREF LinkColour() {
+COLORREF LinkColour(bool highContrast) {
     const COLORREF background = GetSysColor(COLOR_BTNFACE);
     const COLORREF hyperlink = GetSysColor(COLOR_HOTLIGHT), text = GetSysColor(COLOR_BTNTEXT);
-    return HighContrastOn() ? ReadableOn(background, {hyperlink, text})
-                            : ReadableOn(background, {kPureBlue, hyperlink, text});
+    return highContrast ? ReadableOn(background, {hyperlink, text})
+                        : ReadableOn(background, {kPureBlue, hyperlink, text});
 }
 
 COLORREF ResultTextColour() {
     return ReadableOn(GetSysColor(COLOR_MENU), {GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_MENUTEXT)});
 }
-
-bool HighContrastOn() {
-    if (highContrastForTesting) return true;
-    HIGHCONTRASTW setting{sizeof setting};
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
-           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
-}
-
-HighContrastReported::HighContrastReported() { highContrastForTesting = true; }
-
-HighContrastReported::~HighContrastReported() { highContrastForTesting = false; }
 
 }  // namespace orvanta::win32

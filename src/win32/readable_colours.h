@@ -21,21 +21,8 @@ COLORREF ReadableOn(COLORREF background, std::initializer_list<COLORREF> preferr
 // The links' text on the window's background: pure blue wherever it is
 // readable and high contrast is off; else the system's hyperlink colour, as
 // Windows' own links; else the text colour Windows pairs with that background.
-COLORREF LinkColour();
+COLORREF LinkColour(bool highContrast);
 // The result box's text on the menu colour.
 COLORREF ResultTextColour();
-
-// Whether the user has asked Windows for high contrast.
-bool HighContrastOn();
-
-// For tests: Wine never reports high contrast; while one of these lives,
-// Windows counts as reporting it on.
-class HighContrastReported {
-public:
-    HighContrastReported();
-    ~HighContrastReported();
-    HighContrastReported(const HighContrastReported&) = delete;
-    HighContrastReported& operator=(const HighContrastReported&) = delete;
-};
 
 }  // namespace orvanta::win32

@@ -9,7 +9,7 @@
 
 namespace orvanta::win32 {
 
-Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {}
+Win32Toolkit::Win32Toolkit(HINSTANCE instance, const SystemReports& system) : instance_(instance), system_(system) {}
 
 Win32Toolkit::~Win32Toolkit() {
     windows_.clear();
@@ -41,7 +41,7 @@ bool Win32Toolkit::Initialize() {
 }
 
 HICON Win32Toolkit::ApplicationIcon(int dpi, bool small) const {
-    const int big = SystemMetricForDpi(SM_CXICON, dpi), little = SystemMetricForDpi(SM_CXSMICON, dpi);
+    const int big = SystemMetricForDpi(system_, SM_CXICON, dpi), little = SystemMetricForDpi(system_, SM_CXSMICON, dpi);
     auto load = [this](int size) {
         return static_cast<HICON>(
             LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));

@@ -8,13 +8,16 @@
 #include <vector>
 
 #include "form_window.h"
+#include "system_reports.h"
 #include "toolkit.h"
+#include "window_resources.h"
 
 namespace orvanta::win32 {
 
-class Win32Toolkit : public ui::Toolkit {
+class Win32Toolkit : public ui::Toolkit, public WindowResources {
 public:
-    explicit Win32Toolkit(HINSTANCE instance);
+    // `system` is what the windows ask of the running Windows; it outlives the toolkit.
+    Win32Toolkit(HINSTANCE instance, const SystemReports& system);
     ~Win32Toolkit() override;
 
     // Makes the thread a single-threaded apartment, registers the window
@@ -34,10 +37,13 @@ public:
     // Handles one message as the program's loop does (keyboard navigation included).
     void Dispatch(MSG& message);
 
-    HINSTANCE Instance() const { return instance_; }
-    HICON ApplicationIcon(int dpi, bool small) const;
-    HICON SmallIconFor(HICON big) const;
-    HCURSOR HandCursor() const { return handCursor_; }
+    // WindowResources
+    HINSTANCE Instance() const override { return instance_; }
+    HICON ApplicationIcon(int dpi, bool small) const override;
+    HICON SmallIconFor(HICON big) const override;
+    HCURSOR HandCursor() const override { return handCursor_; }
+    const SystemReports& System() const override { return system_; }
+
     FormWindow* WindowOf(const ui::Form& form) const;
     void Forget(FormWindow* window);
 
@@ -48,12 +54,11 @@ private:
     static void HandActivationBack(const FormWindow& modal, const FormWindow* owner);
 
     HINSTANCE instance_;
+    const SystemReports& system_;
     HCURSOR handCursor_ = nullptr;
     bool comInitialized_ = false;
     mutable std::vector<std::pair<HICON, HICON>> icons_;  // big and small icon pairs loaded per size
     std::vector<std::unique_ptr<FormWindow>> windows_;
 };
-
-inline constexpr wchar_t kFormClassName[] = L"OrvantaForm";
 
 }  // namespace orvanta::win32

@@ -1,13 +1,17 @@
-// Where the keyboard focus is in one form window, and whether the user has
-// left the window: for another program, by minimising it, or while the
-// program's own message box or modal window keeps it disabled.
+// Where the keyboard focus is in one form window, and the rules that follow
+// from it: whether the user left a field or the window, when a field's
+// selection is kept, which control the focus goes back to, and which push
+// button Enter presses.
 //
-// Leaving the window is not leaving a field, and coming back is not entering
-// one: the form sees neither, and the field the user comes back to has its
-// text, caret and selection (with its direction) as they were. A field keeps
-// those itself; what this state tells the window is that nothing may touch
-// them while the user is away or coming back.
+// Leaving the window (for another program, by minimising it, or while the
+// program's own message box or modal window keeps it disabled) is not
+// leaving a field, and coming back is not entering one: the form sees
+// neither, and the field the user comes back to has its text, caret and
+// selection (with its direction) as they were. A field keeps those itself;
+// this unit tells the window that nothing may touch them meanwhile.
 #pragma once
+
+#include <functional>
 
 #include "toolkit.h"
 
@@ -23,18 +27,44 @@ public:
         WindowLeft,     // the user has gone: no event, the field as it is
     };
 
+    // Where the focus goes when a control loses it.
+    struct Destination {
+        bool anyWindow;       // false: to no window at all
+        bool theFormWindow;   // to the form's window itself (minimised, say)
+        bool sameThread;      // to a window of this program's thread
+    };
+
     // `id` gets the focus.
     Move Gaining(ui::ControlId id);
-    // `id` loses the focus: to a window of the program's own (another
-    // control, a message box, the About window), or out of the window (to
-    // no window, to the window itself, to another program's window).
-    Move Losing(ui::ControlId id, bool toOwnWindow);
+    // `id` loses the focus to `to`: a window of the program's own (another
+    // control, a message box, the About window) is leaving the field; no
+    // window, the window itself or another program's window is leaving the
+    // window.
+    Move Losing(ui::ControlId id, Destination to);
+
+    // While Windows handles `id`'s gaining or losing the focus as `move`:
+    // whether nothing may change its selection (the user leaving the window
+    // or coming back), until Moved().
+    void Moving(ui::ControlId id, Move move);
+    void Moved() { keeping_ = ui::kNoControl; }
+    bool SelectionKept(ui::ControlId id) const { return id != ui::kNoControl && id == keeping_; }
+    // Whether `move` is the form's GotFocus or LostFocus.
+    static bool ForTheForm(Move move) { return move == Move::FieldEntered || move == Move::FieldLeft; }
 
     // The control that has the focus, or had it last; kNoControl before any.
     ui::ControlId Last() const { return control_; }
     // The control that has the focus now, or kNoControl.
     ui::ControlId Current() const { return where_ == Where::InControl ? control_ : ui::kNoControl; }
     bool Away() const { return where_ == Where::Away; }
+
+    // The control the focus goes back to when the window is entered: the one
+    // that had it, while it can take it, else the first tab stop.
+    ui::ControlId ReturnTarget(const std::function<bool(ui::ControlId)>& canTakeIt, ui::ControlId firstTabStop) const;
+    // The push button that Enter presses and that carries the default
+    // border: the one with the focus, as in a dialog, else the window's
+    // default button.
+    ui::ControlId DefaultButton(const std::function<bool(ui::ControlId)>& isPushButton,
+                                ui::ControlId windowDefault) const;
 
 private:
     enum class Where {
@@ -44,6 +74,7 @@ private:
     };
     ui::ControlId control_ = ui::kNoControl;
     Where where_ = Where::Elsewhere;
+    ui::ControlId keeping_ = ui::kNoControl;
 };
 
 }  // namespace orvanta::win32

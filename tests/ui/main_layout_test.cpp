@@ -5,6 +5,7 @@
 #include <set>
 
 #include "designed_layout.h"
+#include "form_arrangement.h"
 
 namespace orvanta::ui {
 namespace {
@@ -97,6 +98,41 @@ TEST(AboutLayout, LinksStandRightOfTheirCaptionsOnTheSameRow) {
     int handCursors = 0;
     for (const ControlLayout& c : kAboutControls) handCursors += c.HasHandCursor();
     EXPECT_EQ(handCursors, 1);  // the layout gives it to the home-page link; loading copies it
+}
+
+// The z-order Windows reads for Tab and for screen readers: each frame
+// before its first control, each field's name just before it (a hidden one
+// where no label names it), a frame's hints after its last field.
+TEST(CreationOrder, FramesNamesAndHintsStandWhereWindowsLooksForThem) {
+    using namespace main_controls;
+    const std::vector<CreationStep> main = {
+        {Frame1},    {txtGradeCur, true}, {txtGradeCur}, {Frame2},       {cboGradeDir, true}, {cboGradeDir},
+        {Frame3},    {Check1},            {cboGradeVip, true}, {cboGradeVip}, {Label2},      {txtGradeNext},
+        {Label3},    {Frame4},            {txtResult, true},   {txtResult},   {Command3},    {Command1},
+        {Command2}};
+    EXPECT_TRUE(CreationOrder(kMainLayout) == main);
+    namespace a = about_controls;
+    const std::vector<CreationStep> about = {{a::Label1}, {a::Label2}, {a::Command1}, {a::Label3}, {a::Label4},
+                                             {a::Label5}, {a::Label6}, {a::Label7}, {a::Label8}, {a::Label9},
+                                             {a::Image1}};
+    EXPECT_TRUE(CreationOrder(kAboutLayout) == about);
+}
+
+// Centred over the owner's window (away from the screen's centre) where the
+// form asks for it and has an owner, else on the work area, wherever it lies.
+TEST(FirstPosition, CentredOverTheOwnerOrOnTheWorkArea) {
+    const ScreenRect work{0, 30, 1280, 1024}, owner{8, 38, 408, 288};
+    const struct {
+        StartPosition start;
+        std::optional<ScreenRect> owner;
+        ScreenRect placed;
+    } cases[] = {
+        {StartPosition::CenterScreen, std::nullopt, {490, 427, 790, 627}},
+        {StartPosition::CenterScreen, owner, {490, 427, 790, 627}},
+        {StartPosition::CenterOwner, owner, {58, 63, 358, 263}},
+        {StartPosition::CenterOwner, std::nullopt, {490, 427, 790, 627}},
+    };
+    for (const auto& c : cases) EXPECT_TRUE(FirstPosition(c.start, c.owner, work, 300, 200) == c.placed);
 }
 
 }  // namespace

@@ -71,14 +71,7 @@ bool MemoryWindow::IsTextBox(ControlId id) const {
 }
 
 bool MemoryWindow::CanFocus(ControlId id) const {
-    const Control& c = controls_.at(id);
-    switch (c.layout.kind) {
-    case ControlKind::Frame:
-    case ControlKind::Label:
-    case ControlKind::LinkLabel:
-    case ControlKind::Picture: return false;
-    default: return c.enabled;
-    }
+    return TakesFocus(controls_.at(id).layout.kind) && controls_.at(id).enabled;
 }
 
 void MemoryWindow::Raise(ControlId id, Event event) {

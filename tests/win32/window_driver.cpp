@@ -105,24 +105,6 @@ RECT ClientRect(HWND window) {
     return rect;
 }
 
-RECT WorkArea() {
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
-}
-
-void ExpectCentredOn(HWND window, const RECT& area) {
-    RECT frame;
-    GetWindowRect(window, &frame);
-    EXPECT_LE(std::abs((frame.left + frame.right) - (area.left + area.right)), 1);
-    EXPECT_LE(std::abs((frame.top + frame.bottom) - (area.top + area.bottom)), 1);
-}
-
-void MoveAwayFromTheCentre(HWND window) {
-    const RECT work = WorkArea();
-    SetWindowPos(window, nullptr, work.left + 8, work.top + 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void ExpectAsDesigned(const FormWindow& window, const designed::Window& design, int dpi) {
     const RECT client = ClientRect(window.Handle());
     EXPECT_EQ(client.right, Pixels(design.clientWidth, dpi));

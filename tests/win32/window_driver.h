@@ -46,12 +46,6 @@ void Settle(Win32Toolkit& toolkit);
 // Client-area rectangle of a child window.
 RECT ChildRect(HWND child);
 RECT ClientRect(HWND window);
-RECT WorkArea();  // the primary screen's, where no task bar or other bar stands
-// Expects `window` centred on `area`, to the pixel that an odd difference leaves.
-void ExpectCentredOn(HWND window, const RECT& area);
-// Moves `window` into the work area's top left corner, so that a window
-// centred over it is not also centred on the screen.
-void MoveAwayFromTheCentre(HWND window);
 
 // Pixels of `twips` at `dpi`, rounded as Windows rounds them (MulDiv).
 inline int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
@@ -164,7 +158,9 @@ protected:
     HWND Control(ui::ControlId id) const { return window->ControlHandle(id); }
     std::wstring TextOf(ui::ControlId id) const { return Widen(window->Text(id)); }
 
-    Win32Toolkit toolkit{GetModuleHandleW(nullptr)};
+    // What the windows ask of Windows: the system's answers, unless a test gives its own.
+    SystemReports system = BindSystemReports();
+    Win32Toolkit toolkit{GetModuleHandleW(nullptr), system};
     ModalProbe modal{toolkit};
     ShellLinks shell{toolkit, [] { return ShellExecuteAFunction(nullptr); }};
     FormType form = MakeForm<FormType>(modal, shell);

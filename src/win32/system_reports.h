@@ -1,0 +1,29 @@
+// What the running Windows reports that the windows follow: the dpi of a
+// window, of the system and of a monitor, frames and metrics for a dpi, and
+// high contrast. Bound once at start-up from the calls this Windows has, and
+// given to the toolkit; a test gives it answers of its own instead.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace orvanta::win32 {
+
+struct SystemReports {
+    // Windows 10 1607 and later: GetDpiForWindow, GetDpiForSystem,
+    // AdjustWindowRectExForDpi, GetSystemMetricsForDpi. Empty where missing.
+    std::function<UINT(HWND)> dpiForWindow;
+    std::function<UINT()> dpiForSystem;
+    std::function<BOOL(RECT*, DWORD style, DWORD exStyle, UINT dpi)> adjustWindowRectForDpi;
+    std::function<int(int index, UINT dpi)> systemMetricForDpi;
+    // Windows 8.1 and later: the effective dpi of a monitor (GetDpiForMonitor;
+    // 0 where it cannot tell), bound only where GetDpiForWindow is missing.
+    std::function<UINT(HMONITOR)> monitorDpi;
+    // Whether the user has asked Windows for high contrast.
+    std::function<bool()> highContrast;
+};
+
+SystemReports BindSystemReports();
+
+}  // namespace orvanta::win32
