@@ -118,9 +118,17 @@ void FormWindow::Show(int show) {
     // settings say, as in a dialog: hidden after the mouse, unless the user
     // asked to see them always.
     SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
-    ShowWindow(window_, show);
-    // A window shown minimised is entered when it is restored.
-    if (!IsIconic(window_)) ReturnToWindow();
+    // ShowWindow maximises a window without a maximize button as readily as
+    // any other; such a window (one that cannot be resized) opens in its
+    // normal state instead, also where a launcher's own show command (a
+    // shortcut's "Run: Maximized") takes the place of the one given here.
+    const bool sizeFixed = !form_.Layout().Has(ui::kMaxButton);
+    ShowWindow(window_, sizeFixed && show == SW_SHOWMAXIMIZED ? SW_SHOWNORMAL : show);
+    if (sizeFixed && IsZoomed(window_)) ShowWindow(window_, SW_RESTORE);
+    // A window shown minimised is entered when it is restored, one shown
+    // without the activation when it is activated: placing the focus would
+    // activate it.
+    if (!IsIconic(window_) && GetActiveWindow() == window_) ReturnToWindow();
     UpdateWindow(window_);
 }
 
@@ -198,6 +206,8 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kGetDpiScaledSize: return OnGetDpiScaledSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
     case WM_SYSCOLORCHANGE: OnSysColorChange(); return 0;
     case WM_SETTINGCHANGE:
+        if (ChangesTheWindows(static_cast<UINT>(wParam), reinterpret_cast<LPCWSTR>(lParam))) OnSettingChange();
+        break;
     case WM_THEMECHANGED: OnSettingChange(); break;
     default: break;
     }

@@ -16,6 +16,11 @@ bool HighContrastOn() {
 
 }  // namespace
 
+bool ChangesTheWindows(UINT action, const wchar_t* section) {
+    return action == SPI_SETNONCLIENTMETRICS || action == SPI_SETHIGHCONTRAST ||
+           (section && lstrcmpiW(section, L"WindowMetrics") == 0);
+}
+
 SystemReports BindSystemReports() {
     SystemReports reports;
     reports.highContrast = HighContrastOn;

@@ -26,4 +26,11 @@ struct SystemReports {
 
 SystemReports BindSystemReports();
 
+// Whether a settings broadcast (WM_SETTINGCHANGE's action and section) is of
+// what the windows' frames and controls depend on: the metrics of title
+// bars and borders, named by the call or by the section, and high contrast.
+// Windows broadcasts many others (the environment, regional settings,
+// policies, the task bar), some many times a day.
+bool ChangesTheWindows(UINT action, const wchar_t* section);
+
 }  // namespace orvanta::win32

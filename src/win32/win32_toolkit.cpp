@@ -1,9 +1,11 @@
 #include "win32_toolkit.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 
 #include <algorithm>
 
+#include "dll_function.h"
 #include "dpi_scaling.h"
 #include "resource_ids.h"
 
@@ -35,6 +37,13 @@ bool Win32Toolkit::Initialize() {
         windowClass.lpszClassName = kFormClassName;
         if (!RegisterClassExW(&windowClass)) return false;
     }
+    // LoadIconWithScaleDown, of the common controls 6 that the manifest asks
+    // for (mingw-w64's import library lacks it), from the comctl32 the
+    // program runs with.
+    HMODULE comctl32 = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&InitCommonControlsEx), &comctl32);
+    loadIconWithScaleDown_ = DllFunction<LoadIconWithScaleDownFunction>(comctl32, "LoadIconWithScaleDown");
     handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDC_HAND_LINK));
     if (!handCursor_) handCursor_ = LoadCursorW(nullptr, IDC_HAND);
     return handCursor_ != nullptr;
@@ -42,9 +51,15 @@ bool Win32Toolkit::Initialize() {
 
 HICON Win32Toolkit::ApplicationIcon(int dpi, bool small) const {
     const int big = SystemMetricForDpi(system_, SM_CXICON, dpi), little = SystemMetricForDpi(system_, SM_CXSMICON, dpi);
+    // Scaled down from the next larger image where the icon has none of the
+    // size (a 20-pixel title bar icon from the 32 at 125 %), where LoadImage
+    // would scale the next smaller one up; LoadImage only without common controls 6.
     auto load = [this](int size) {
-        return static_cast<HICON>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        const auto name = MAKEINTRESOURCEW(IDI_APPLICATION_ICON);
+        HICON icon = nullptr;
+        if (loadIconWithScaleDown_)
+            return SUCCEEDED(loadIconWithScaleDown_(instance_, name, size, size, &icon)) ? icon : nullptr;
+        return static_cast<HICON>(LoadImageW(instance_, name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
     };
     for (const auto& [b, s] : icons_) {
         ICONINFO info{};

@@ -53,8 +53,11 @@ private:
     bool RunUntilUnloaded(const FormWindow& window, int& exitCode);
     static void HandActivationBack(const FormWindow& modal, const FormWindow* owner);
 
+    using LoadIconWithScaleDownFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+
     HINSTANCE instance_;
     const SystemReports& system_;
+    LoadIconWithScaleDownFunction loadIconWithScaleDown_ = nullptr;
     HCURSOR handCursor_ = nullptr;
     bool comInitialized_ = false;
     mutable std::vector<std::pair<HICON, HICON>> icons_;  // big and small icon pairs loaded per size

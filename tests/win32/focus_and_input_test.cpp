@@ -311,17 +311,34 @@ TEST_F(RealInput, LongTextsKeepTheirCaretAndSelectionWithItsDirection) {
     EXPECT_EQ(TargetSelection(), std::make_pair(1, 2)) << "the 2 alone is selected";
 }
 
-// Started minimised (from a shortcut set so), a window is entered as at a
-// normal start once it is restored.
-TEST_F(RealInput, AWindowStartedMinimisedIsEnteredAtTheCurrentLevelOnceRestored) {
-    for (int show : {SW_SHOWMINNOACTIVE, SW_SHOWMINIMIZED, SW_MINIMIZE}) {
-        SCOPED_TRACE(show);
+// The show command a launcher passes (a shortcut set to run minimised or
+// maximised, say), as Windows means it: a window started minimised is
+// entered at the current level once restored; one that cannot be resized
+// opens in its normal state at its designed size, even when asked to
+// maximise; one shown without activation leaves the launcher in front.
+TEST_F(RealInput, AWindowOpensAsItsLaunchersShowCommandAsks) {
+    const struct {
+        int show;
+        bool minimised, activated;
+    } cases[] = {
+        {SW_SHOWMINNOACTIVE, true, false}, {SW_SHOWMINIMIZED, true, false}, {SW_MINIMIZE, true, false},
+        {SW_SHOWMAXIMIZED, false, true},   {SW_SHOWNOACTIVATE, false, false}, {SW_SHOWNA, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.show);
+        testing::SwitchTo(toolkit, window->Handle());
         ui::frmMain other{toolkit, shell};
-        FormWindow* started = toolkit.Load(other, nullptr, show);
+        FormWindow* started = toolkit.Load(other, nullptr, c.show);
         ASSERT_NE(started, nullptr);
-        EXPECT_TRUE(IsIconic(started->Handle()));
-        SendMessageW(started->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
         testing::Settle(toolkit);
+        EXPECT_EQ(IsIconic(started->Handle()) != FALSE, c.minimised);
+        EXPECT_FALSE(IsZoomed(started->Handle()));
+        const bool launcherInFront = GetActiveWindow() == window->Handle();
+        EXPECT_TRUE(c.minimised || c.activated || launcherInFront);
+        if (c.minimised) SendMessageW(started->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        else if (!c.activated) testing::SwitchTo(toolkit, started->Handle());
+        testing::Settle(toolkit);
+        EXPECT_EQ(testing::ClientRect(started->Handle()).right, testing::Pixels(designed::kMain.clientWidth, 96));
         const HWND current = started->ControlHandle(txtGradeCur);
         EXPECT_EQ(GetFocus(), current);
         EXPECT_EQ(SendMessageW(current, EM_GETSEL, 0, 0), MAKELRESULT(0, 1)) << "its 0 selected";

@@ -143,20 +143,40 @@ TEST_F(RealMainWindow, AFrameThickerThanPredictedLeavesBothWindowsTheirClientAre
     EXPECT_TRUE(opened);
 }
 
-// Wine 8 leaves an open window's frame as it was when the size of borders
-// and title bars changes; Windows draws the new one. A visual style may also
-// draw the combo boxes' fields taller.
-TEST_F(RealMainWindow, ANewFrameOrVisualStyleLeavesTheLayoutsClientAreaAndComboHeights) {
-    for (UINT change : {WM_SETTINGCHANGE, WM_THEMECHANGED}) {
-        ui::frmMain other{modal, shell};
-        window = toolkit.Load(other, nullptr);
-        testing::ThickerFrames::Thicken(window->Handle());
+// Windows broadcasts many a settings change: the window refits its frame and
+// controls, and repaints, for those it depends on and leaves itself alone for
+// the rest. (Wine 8 leaves an open window's frame as it was when the size of
+// borders and title bars changes, where Windows draws the new one; a visual
+// style may draw the combo boxes' fields taller.)
+TEST_F(RealMainWindow, ASettingsBroadcastRefitsTheWindowOnlyWhereItDependsOnIt) {
+    const struct {
+        UINT message;
+        WPARAM action;
+        const wchar_t* section;
+        bool refits;
+    } cases[] = {
+        {WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, nullptr, true}, {WM_SETTINGCHANGE, 0, L"WindowMetrics", true},
+        {WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, nullptr, true},     {WM_THEMECHANGED, 0, nullptr, true},
+        {WM_SETTINGCHANGE, 0, L"Environment", false},               {WM_SETTINGCHANGE, 0, L"intl", false},
+        {WM_SETTINGCHANGE, 0, L"Policy", false},                    {WM_SETTINGCHANGE, 0, L"TraySettings", false},
+        {WM_SETTINGCHANGE, 0, L"ImmersiveColorSet", false},
+    };
+    testing::ThickerFrames::Thicken(window->Handle());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        // Out of shape, as a new frame or style leaves it, and drawn.
         for (ui::ControlId combo : {cboGradeDir, cboGradeVip})
             SendMessageW(Control(combo), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                          SendMessageW(Control(combo), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0) + 4);
-        SendMessageW(window->Handle(), change, change == WM_SETTINGCHANGE ? SPI_SETNONCLIENTMETRICS : 0, 0);
-        testing::ExpectAsDesigned(*window, designed::kMain, 96);
-        toolkit.Forget(window);  // before its form goes
+        RECT frame;
+        GetWindowRect(window->Handle(), &frame);
+        SetWindowPos(window->Handle(), nullptr, 0, 0, frame.right - frame.left - 8, frame.bottom - frame.top - 8,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        Pump(toolkit);
+        SendMessageW(window->Handle(), c.message, c.action, reinterpret_cast<LPARAM>(c.section));
+        EXPECT_EQ(GetUpdateRect(window->Handle(), nullptr, FALSE) != FALSE, c.refits) << "repainted";
+        if (c.refits) testing::ExpectAsDesigned(*window, designed::kMain, 96);
+        else EXPECT_NE(ClientRect(window->Handle()).right, testing::Pixels(designed::kMain.clientWidth, 96));
     }
 }
 
