@@ -2,6 +2,7 @@
 
 #include <versionhelpers.h>
 
+#include <cwchar>
 #include <initializer_list>
 #include <string>
 
@@ -31,12 +32,28 @@ constexpr ASSOCF kAssocIsProtocol = 0x00001000;
 // What the shell's associations say of a link's scheme and a verb.
 enum class Handler { Registered, None, Unknown };
 
-// The answers that mean "nothing there": no association for the scheme
-// (ERROR_NO_ASSOCIATION), none for the verb (ERROR_FILE_NOT_FOUND, the
-// missing key), and ERROR_NOT_FOUND, which Windows 8 gives for some of them.
+// The answers that mean "nothing there": no key for the scheme at all (E_FAIL
+// from Windows 7 on, ERROR_NO_ASSOCIATION before), none for the verb
+// (ERROR_FILE_NOT_FOUND, the missing key), and ERROR_NOT_FOUND, which
+// Windows 8 gives for some of them.
 bool SaysNothingThere(HRESULT result) {
-    return result == HRESULT_FROM_WIN32(ERROR_NO_ASSOCIATION) || result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
-           result == HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+    return result == E_FAIL || result == HRESULT_FROM_WIN32(ERROR_NO_ASSOCIATION) ||
+           result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) || result == HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+}
+
+// Whether a command line starts the system's Open With program, the prompt to
+// look for an app that Windows 8 and later name for a type nothing handles:
+// the program's file name, quoted or not, with or without a path, in any case.
+bool StartsOpenWith(const std::wstring& command) {
+    std::size_t begin = command.find_first_not_of(L" \t");
+    if (begin == std::wstring::npos) return false;
+    const bool quoted = command[begin] == L'"';
+    if (quoted) ++begin;
+    const std::size_t end = quoted ? command.find(L'"', begin) : command.find_first_of(L" \t", begin);
+    std::wstring program = command.substr(begin, end == std::wstring::npos ? end : end - begin);
+    const std::size_t separator = program.find_last_of(L"\\/");
+    if (separator != std::wstring::npos) program.erase(0, separator + 1);
+    return lstrcmpiW(program.c_str(), L"OpenWith.exe") == 0;
 }
 
 // ASSOCSTR_APPID, from Windows 8 on (the SDK declares it only for programs
@@ -49,8 +66,9 @@ constexpr ASSOCSTR kAssocStrAppId = static_cast<ASSOCSTR>(21);
 // scheme's default verb, as ShellExecute takes it). A verb is carried out by a
 // command line, by a DelegateExecute object (COM handlers) or, from Windows 8
 // on, by a packaged app; any of them will do, and there is none only when
-// every answer says so. Unknown where the shell cannot be asked: no
-// functions, no scheme, an answer of another kind.
+// every answer says so, or the only command line is the Open With prompt.
+// Unknown where the shell cannot be asked: no functions, no scheme, an answer
+// of another kind.
 Handler FindHandler(const ShellAssociations& shell, const std::wstring& link, const std::wstring& verb) {
     if (!shell.parseUrl || !shell.queryString) return Handler::Unknown;
     PARSEDURLW url{};
@@ -61,12 +79,23 @@ Handler FindHandler(const ShellAssociations& shell, const std::wstring& link, co
     // answered by the "Unknown" class, whose command on Windows 8 and later
     // is the prompt to choose a program.
     const ASSOCF flags = ASSOCF_INIT_IGNOREUNKNOWN | (shell.windows8 ? kAssocIsProtocol : 0);
+    const auto ask = [&](ASSOCSTR kind, wchar_t* text, DWORD* length) {
+        return shell.queryString(flags, kind, scheme.c_str(), verb.empty() ? nullptr : verb.c_str(), text, length);
+    };
     for (ASSOCSTR kind : {ASSOCSTR_COMMAND, ASSOCSTR_DELEGATEEXECUTE, kAssocStrAppId}) {
         if (kind == kAssocStrAppId && !shell.windows8) continue;
         DWORD length = 0;
-        const HRESULT result =
-            shell.queryString(flags, kind, scheme.c_str(), verb.empty() ? nullptr : verb.c_str(), nullptr, &length);
-        if (result == S_OK || result == S_FALSE) return Handler::Registered;  // S_FALSE: the length alone, as asked
+        const HRESULT result = ask(kind, nullptr, &length);
+        if (result == S_OK || result == S_FALSE) {  // S_FALSE: the length alone, as asked
+            if (kind != ASSOCSTR_COMMAND) return Handler::Registered;
+            // The command line itself, into a buffer of the length given
+            // (terminator included); one that cannot be read counts as a program.
+            std::wstring command(length, L'\0');
+            if (length == 0 || ask(kind, &command[0], &length) != S_OK) return Handler::Registered;
+            command.resize(wcslen(command.c_str()));
+            if (!StartsOpenWith(command)) return Handler::Registered;
+            continue;
+        }
         // A shell that does not know DelegateExecute objects or packaged apps (Wine) runs none either.
         if (kind != ASSOCSTR_COMMAND && result == E_NOTIMPL) continue;
         if (!SaysNothingThere(result)) return Handler::Unknown;

@@ -42,9 +42,10 @@ public:
     // The owner form's window and the SW_ value go to the shell, the texts in
     // the ANSI code page; its result is ignored, since a link that cannot be
     // opened is no fault of the program. A link whose scheme has no program
-    // registered for the verb is not handed to the shell at all: Windows
-    // would answer it with a prompt of its own (to look for an app, or an
-    // error box), and such a link is to pass without anything shown.
+    // registered for the verb (or only Windows' own Open With prompt) is not
+    // handed to the shell at all: Windows would answer it with a prompt of its
+    // own (to look for an app, or an error box), and such a link is to pass
+    // without anything shown.
     void Execute(const ui::Form* owner, std::string_view operation, std::string_view file,
                  std::string_view parameters, std::string_view directory, ui::ShowCommand show) override;
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -146,10 +147,19 @@ TEST_F(ShellLinksTest, ALinkReachesTheShellOnlyWithAProgramForItsScheme) {
 
 // The associations' answers for a verb's command line, its DelegateExecute
 // handler and its packaged app's identity, as Windows 8 and later give them
-// where Wine does not.
+// where Wine does not. A command line's text, where there is one, comes as
+// Windows hands it: its length (terminator included) and S_FALSE without a
+// buffer, the text and S_OK into a buffer that holds it.
 HRESULT commandAnswer, delegateAnswer, appIdAnswer;
-HRESULT WINAPI AnswerAsWindows(ASSOCF, ASSOCSTR kind, LPCWSTR, LPCWSTR, LPWSTR, DWORD*) {
-    return kind == ASSOCSTR_COMMAND ? commandAnswer : kind == ASSOCSTR_DELEGATEEXECUTE ? delegateAnswer : appIdAnswer;
+const wchar_t* commandText;
+HRESULT WINAPI AnswerAsWindows(ASSOCF, ASSOCSTR kind, LPCWSTR, LPCWSTR, LPWSTR out, DWORD* length) {
+    if (kind != ASSOCSTR_COMMAND) return kind == ASSOCSTR_DELEGATEEXECUTE ? delegateAnswer : appIdAnswer;
+    if (!commandText) return commandAnswer;
+    const DWORD needed = DWORD(wcslen(commandText) + 1);
+    const bool fits = out && *length >= needed;
+    if (fits) wcscpy(out, commandText);
+    *length = needed;
+    return !out ? S_FALSE : fits ? S_OK : E_POINTER;
 }
 
 TEST_F(ShellLinksTest, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
@@ -158,12 +168,18 @@ TEST_F(ShellLinksTest, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
         const char *what, *link;
         HRESULT command, delegate, appId;
         std::size_t calls;
+        const wchar_t* commandText;
     } cases[] = {
         {"a store app: a DelegateExecute handler, no command line", "tovix://message", none, S_FALSE, none, 1},
         {"a packaged app known by its identity alone", "mailto:someone@example.com", none, none, S_FALSE, 1},
         {"an answer of another kind", "tovix://message", E_OUTOFMEMORY, none, none, 1},
         {"no scheme to ask about", "C:\\orvanta.txt", none, none, none, 1},
         {"every answer says there is no handler", "tovix://message", none, none, none, 0},
+        {"no key for the scheme, as Windows 7 and later say it", "tovix://message", E_FAIL, E_FAIL, E_FAIL, 0},
+        {"the Open With prompt's command alone", "tovix://message", S_FALSE, none, none, 0,
+         L"\"C:\\WINDOWS\\system32\\openwith.exe\" \"%1\""},
+        {"the Open With prompt, without path or quotes", "tovix://message", S_FALSE, none, none, 0,
+         L"OpenWith.exe -override \"%1\""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -171,6 +187,7 @@ TEST_F(ShellLinksTest, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
         commandAnswer = c.command;
         delegateAnswer = c.delegate;
         appIdAnswer = c.appId;
+        commandText = c.commandText;
         ShellLinks links(toolkit, [] { return &RecordShellExecute; },
                          [] { return ShellAssociations{BindShellAssociations().parseUrl, &AnswerAsWindows, true}; });
         links.Execute(nullptr, "", c.link, "", "", ui::ShowCommand::Show);
