@@ -9,15 +9,6 @@
 #include "shell_links.h"
 #include "win32_toolkit.h"
 
-#include <cstdlib>
-
-// The program has no console: an exception that escaped everything would end
-// it at once anyway, without the library's console report (and the name
-// demangler that report links in).
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace orvanta;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
