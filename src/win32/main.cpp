@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "callback_guard.h"
+#include "dll_search.h"
 #include "frm_main.h"
 #include "program_info.h"
 #include "shell_links.h"
@@ -11,6 +12,7 @@
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace orvanta;
+    win32::LimitDllSearchToSystemFolder();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     win32::Win32Toolkit toolkit(instance);
