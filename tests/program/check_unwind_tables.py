@@ -42,8 +42,8 @@ NO_EXCEPTION_PASSES = {
         "throws only when the lock of the exception allocator's reserve fails, inside the runtime's noexcept "
         "allocation of an exception: that ends the program, with a table or without",
     ("eh_alloc.o", ".text$_ZN9__gnu_cxx32__throw_concurrence_unlock_errorEv"):
-        "throws only when that lock cannot be released, from a destructor (noexcept): that ends the program, "
-        "with a table or without",
+        "throws only when a lock of the runtime's own cannot be released, in destructors and noexcept functions "
+        "(eh_alloc.o, guard.o): that ends the program, with a table or without",
     ("pbase_type_info.o", ".text$_ZNK10__cxxabiv117__pbase_type_info15__pointer_catchEPKS0_PPvj"):
         "compares type information while the runtime looks for a catch clause; throws nothing",
     ("_chkstk_ms.o", ".text"): "probes the stack pages of a large frame; calls nothing",
