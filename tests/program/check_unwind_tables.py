@@ -64,21 +64,18 @@ def uleb128(data, i):
 
 
 def encoded(data, i, encoding, address, image_base):
-    """A pointer as DWARF's exception tables encode it (DW_EH_PE_*), read at
-    data[i], which lies at `address` (relative to the image base): the value,
-    relative to the image base, and where the next field starts."""
-    size, form = {0x0: (4, "<I"), 0x3: (4, "<I"), 0xB: (4, "<i"), 0x2: (2, "<H"), 0xA: (2, "<h")}.get(
-        encoding & 0x0F, (None, None))
-    if size is None:
+    """A 4-byte pointer as DWARF's exception tables encode it (DW_EH_PE_*),
+    read at data[i], which lies at `address` (relative to the image base):
+    the value, relative to the image base, and where the next field starts.
+    GCC's tables here give addresses relative to the field (pcrel, sdata4)."""
+    if encoding & 0x0F not in (0x0, 0x3, 0xB) or encoding & 0x70 not in (0x00, 0x10):
         raise ValueError(f"unwind table pointer encoding {encoding:#x} is not read here")
-    value = struct.unpack_from(form, data, i)[0]
+    value = struct.unpack_from("<i" if encoding & 0x0F == 0xB else "<I", data, i)[0]
     if encoding & 0x70 == 0x10:  # relative to the field itself
         value += address + i
-    elif encoding & 0x70 == 0 and encoding & 0x0F == 0:  # an address
+    elif encoding & 0x0F == 0:  # an address
         value -= image_base
-    elif encoding & 0x70:
-        raise ValueError(f"unwind table pointer encoding {encoding:#x} is not read here")
-    return value, i + size
+    return value, i + 4
 
 
 def dwarf_tables(data, address, image_base):
