@@ -17,11 +17,10 @@ and the few tables lld makes), and each section's padding up to the file
 alignment."""
 import collections
 import os
-import re
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "program"))
-from program_file import TRIPLETS, ProgramFile, tool  # noqa: E402
+from program_file import IMPORT_MEMBER, TRIPLETS, LinkMap, ProgramFile, tool  # noqa: E402
 
 # The libraries that are counted apart, by the names the compiler finds them by.
 LIBRARIES = {
@@ -30,9 +29,6 @@ LIBRARIES = {
     "winpthread": ["libpthread.a"],
     "mingw CRT": ["libmingw32.a", "libmingwex.a", "libmsvcrt.a", "libmoldname.a", "libuuid.a"],
 }
-# An import library's members, as dlltool names them: the head, the tail and
-# one member for each function (libuser32h.o, libuser32t.o, libuser32s00982.o).
-IMPORT_MEMBER = re.compile(r"^lib\w+?(s\d+|h|t)\.o$")
 
 
 def member_groups(triplet):
@@ -61,30 +57,15 @@ def group(path, members):
     return "other: " + name
 
 
-def map_sections(map_path):
-    """(output section, address, size, [(address, size, file)]) for each output
-    section of lld's map, whose lines are: address, size, alignment, then the
-    output section, or indented once an input section (FILE:(SECTION)), or
-    indented twice a symbol."""
-    outputs = []
-    for line in open(map_path, encoding="utf-8", errors="replace"):
-        m = re.match(r"^([0-9a-f]+) ([0-9a-f]+) +\d+ (\S.*)$", line)
-        if m:
-            outputs.append((m.group(3), int(m.group(1), 16), int(m.group(2), 16), []))
-            continue
-        m = re.match(r"^([0-9a-f]+) ([0-9a-f]+) +\d+ {9}(\S.*):\(.*\)$", line)
-        if m and outputs:
-            outputs[-1][3].append((int(m.group(1), 16), int(m.group(2), 16), m.group(3)))
-    return outputs
-
-
 def main(exe, map_path):
     program = ProgramFile(exe)
     size = os.path.getsize(exe)
     headers = int(program.field("SizeOfHeaders"), 16)
     alignment = int(program.field("FileAlignment"), 16)
     members = member_groups(TRIPLETS[program.format])
-    outputs = {address: (name, inputs) for name, address, _, inputs in map_sections(map_path)}
+    link_map = LinkMap(map_path)
+    outputs = {address: (name, [i for i in link_map.inputs if i.output == name])
+               for name, address, _ in link_map.outputs}
 
     by = collections.defaultdict(collections.Counter)
     files = collections.defaultdict(collections.Counter)
@@ -98,14 +79,14 @@ def main(exe, map_path):
             by["relocations"][name] += section.size
             used[name] += section.size
         end = section.address + section.size  # the rest (uninitialised data) is not in the file
-        for address, length, path in inputs:
-            length = max(0, min(address + length, end) - address)
+        for i in inputs:
+            length = max(0, min(i.address + i.size, end) - i.address)
             if not length:
                 continue
-            g = "resources" if name == ".rsrc" else group(path, members)
+            g = "resources" if name == ".rsrc" else group(i.path, members)
             by[g][name] += length
             used[name] += length
-            files[g][path.rsplit("/", 1)[-1]] += length
+            files[g][i.file] += length
 
     groups = ["resources", "our code", "libstdc++", "libgcc, unwinder", "winpthread", "mingw CRT", "import tables",
               "relocations"]

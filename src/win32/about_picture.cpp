@@ -4,6 +4,7 @@
 #include <olectl.h>
 
 #include "dll_function.h"
+#include "dll_search.h"
 
 namespace orvanta::win32 {
 
@@ -20,8 +21,8 @@ struct OleFunctions {
 const OleFunctions& Ole() {
     static const OleFunctions functions = [] {
         OleFunctions f;
-        HMODULE ole32 = LoadLibraryW(L"ole32.dll");
-        HMODULE oleaut32 = LoadLibraryW(L"oleaut32.dll");
+        HMODULE ole32 = LoadSystemDll(L"ole32.dll");
+        HMODULE oleaut32 = LoadSystemDll(L"oleaut32.dll");
         f.createStreamOnHGlobal = DllFunction<decltype(f.createStreamOnHGlobal)>(ole32, "CreateStreamOnHGlobal");
         f.oleLoadPicture = DllFunction<decltype(f.oleLoadPicture)>(oleaut32, "OleLoadPicture");
         return f;

@@ -4,23 +4,16 @@
 #include <commctrl.h>
 
 #include "callback_guard.h"
+#include "dll_search.h"
 #include "frm_main.h"
 #include "program_info.h"
 #include "shell_links.h"
 #include "system_reports.h"
 #include "win32_toolkit.h"
 
-#include <cstdlib>
-
-// The program has no console: an exception that escaped everything would end
-// it at once anyway, without the library's console report (and the name
-// demangler that report links in).
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { std::abort(); }
-}  // namespace __gnu_cxx
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace orvanta;
+    win32::LimitDllSearchToSystemFolder();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     const win32::SystemReports system = win32::BindSystemReports();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dll_function.h"
+#include "dll_search.h"
 #include "text_convert.h"
 #include "win32_toolkit.h"
 
@@ -106,11 +107,11 @@ Handler FindHandler(const ShellAssociations& shell, const std::wstring& link, co
 }  // namespace
 
 ShellExecuteAFunction BindShellExecuteA() {
-    return DllFunction<ShellExecuteAFunction>(LoadLibraryA("shell32.dll"), "ShellExecuteA");
+    return DllFunction<ShellExecuteAFunction>(LoadSystemDll(L"shell32.dll"), "ShellExecuteA");
 }
 
 ShellAssociations BindShellAssociations() {
-    const HMODULE shlwapi = LoadLibraryA("shlwapi.dll");
+    const HMODULE shlwapi = LoadSystemDll(L"shlwapi.dll");
     return {DllFunction<ParseURLWFunction>(shlwapi, "ParseURLW"),
             DllFunction<AssocQueryStringWFunction>(shlwapi, "AssocQueryStringW"), IsWindows8OrGreater() != FALSE};
 }

@@ -3,6 +3,7 @@
 #include <shellscalingapi.h>
 
 #include "dll_function.h"
+#include "dll_search.h"
 
 namespace orvanta::win32 {
 
@@ -37,8 +38,7 @@ SystemReports BindSystemReports() {
     if (reports.dpiForWindow) return reports;
     // Only a Windows without the per-window calls loads shcore.dll (8.1 and 10 before 1607).
     using Fn = HRESULT(WINAPI*)(HMONITOR, MONITOR_DPI_TYPE, UINT*, UINT*);
-    if (const auto found = DllFunction<Fn>(LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32),
-                                           "GetDpiForMonitor"))
+    if (const auto found = DllFunction<Fn>(LoadSystemDll(L"shcore.dll"), "GetDpiForMonitor"))
         reports.monitorDpi = [found](HMONITOR monitor) {
             UINT dpiX = 0, dpiY = 0;
             return SUCCEEDED(found(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) ? dpiX : 0u;

@@ -11,8 +11,10 @@ from program_file import ProgramFile
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "ole32.dll", "oleaut32.dll",
                "msvcrt.dll", "advapi32.dll", "shell32.dll"}
 # A guard against the program growing by accident (the icon alone is 92,854 bytes):
-# the 32-bit program's budget; the 64-bit build is not shipped.
-MAX_BYTES = {"i686": 240 * 1024, "x86_64": 400 * 1024}
+# the 32-bit program's budget; the 64-bit build is not shipped. The C++
+# library's own exception reports and terminate handler (with the name
+# demangler and the formatted output it prints with) are about 100 KB of it.
+MAX_BYTES = {"i686": 340 * 1024, "x86_64": 400 * 1024}
 
 
 def main(path, processor, version):
