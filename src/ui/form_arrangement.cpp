@@ -1,8 +1,6 @@
 #include "form_arrangement.h"
 
-#include <algorithm>
 #include <climits>
-#include <numeric>
 #include <string_view>
 
 namespace orvanta::ui {
@@ -25,12 +23,15 @@ ControlId LabelNaming(const FormLayout& form, const ControlLayout& field) {
 
 std::vector<CreationStep> CreationOrder(const FormLayout& form) {
     const auto at = [&form](std::size_t i) -> const ControlLayout& { return form.controls[i]; };
-    std::vector<std::size_t> order(form.controlCount);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int ta = at(a).tabIndex, tb = at(b).tabIndex;
-        return (ta < 0 ? INT_MAX : ta) < (tb < 0 ? INT_MAX : tb);
-    });
+    // The controls by tab index, those without one last, each in table order
+    // among its equals (an insertion sort: a form has a handful of controls).
+    const auto key = [&](std::size_t i) { return at(i).tabIndex < 0 ? INT_MAX : at(i).tabIndex; };
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < form.controlCount; ++i) {
+        auto place = order.end();
+        while (place != order.begin() && key(*(place - 1)) > key(i)) --place;
+        order.insert(place, i);
+    }
     std::vector<CreationStep> steps;
     std::vector<bool> made(form.controlCount, false);
     const auto make = [&](ControlId id) {

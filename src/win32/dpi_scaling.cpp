@@ -17,10 +17,13 @@ int DpiForWindow(const SystemReports& system, HWND window, int expected) {
     if (system.dpiForWindow) {
         if (const UINT dpi = system.dpiForWindow(window); dpi > 0) return static_cast<int>(dpi);
     }
-    if (system.monitorDpi) {
-        if (const UINT dpi = system.monitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)); dpi > 0)
-            return static_cast<int>(dpi);
-    }
+    // The effective dpi of the monitor the window stands on.
+    UINT dpiX = 0, dpiY = 0;
+    if (system.dpiForMonitor &&
+        SUCCEEDED(system.dpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), MDT_EFFECTIVE_DPI, &dpiX,
+                                       &dpiY)) &&
+        dpiX > 0)
+        return static_cast<int>(dpiX);
     return expected;
 }
 
@@ -34,7 +37,8 @@ int SystemDpi(const SystemReports& system) {
 RECT WindowRectForClient(const SystemReports& system, int clientWidth, int clientHeight, DWORD style, DWORD exStyle,
                          int dpi) {
     RECT rect{0, 0, clientWidth, clientHeight};
-    if (!system.adjustWindowRectForDpi || !system.adjustWindowRectForDpi(&rect, style, exStyle, static_cast<UINT>(dpi)))
+    if (!system.adjustWindowRectForDpi ||
+        !system.adjustWindowRectForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
     return rect;
 }

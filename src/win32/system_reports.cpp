@@ -1,7 +1,5 @@
 #include "system_reports.h"
 
-#include <shellscalingapi.h>
-
 #include "dll_function.h"
 #include "dll_search.h"
 
@@ -26,23 +24,15 @@ SystemReports BindSystemReports() {
     SystemReports reports;
     reports.highContrast = HighContrastOn;
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (const auto found = DllFunction<UINT(WINAPI*)(HWND)>(user32, "GetDpiForWindow")) reports.dpiForWindow = found;
-    if (const auto found = DllFunction<UINT(WINAPI*)()>(user32, "GetDpiForSystem")) reports.dpiForSystem = found;
-    using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    if (const auto found = DllFunction<AdjustFn>(user32, "AdjustWindowRectExForDpi"))
-        reports.adjustWindowRectForDpi = [found](RECT* rect, DWORD style, DWORD exStyle, UINT dpi) {
-            return found(rect, style, FALSE, exStyle, dpi);
-        };
-    if (const auto found = DllFunction<int(WINAPI*)(int, UINT)>(user32, "GetSystemMetricsForDpi"))
-        reports.systemMetricForDpi = found;
-    if (reports.dpiForWindow) return reports;
+    reports.dpiForWindow = DllFunction<decltype(reports.dpiForWindow)>(user32, "GetDpiForWindow");
+    reports.dpiForSystem = DllFunction<decltype(reports.dpiForSystem)>(user32, "GetDpiForSystem");
+    reports.adjustWindowRectForDpi =
+        DllFunction<decltype(reports.adjustWindowRectForDpi)>(user32, "AdjustWindowRectExForDpi");
+    reports.systemMetricForDpi = DllFunction<decltype(reports.systemMetricForDpi)>(user32, "GetSystemMetricsForDpi");
     // Only a Windows without the per-window calls loads shcore.dll (8.1 and 10 before 1607).
-    using Fn = HRESULT(WINAPI*)(HMONITOR, MONITOR_DPI_TYPE, UINT*, UINT*);
-    if (const auto found = DllFunction<Fn>(LoadSystemDll(L"shcore.dll"), "GetDpiForMonitor"))
-        reports.monitorDpi = [found](HMONITOR monitor) {
-            UINT dpiX = 0, dpiY = 0;
-            return SUCCEEDED(found(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) ? dpiX : 0u;
-        };
+    if (!reports.dpiForWindow)
+        reports.dpiForMonitor = DllFunction<decltype(reports.dpiForMonitor)>(LoadSystemDll(L"shcore.dll"),
+                                                                            "GetDpiForMonitor");
     return reports;
 }
 

@@ -6,22 +6,21 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <shellscalingapi.h>
 
 namespace orvanta::win32 {
 
 struct SystemReports {
     // Windows 10 1607 and later: GetDpiForWindow, GetDpiForSystem,
-    // AdjustWindowRectExForDpi, GetSystemMetricsForDpi. Empty where missing.
-    std::function<UINT(HWND)> dpiForWindow;
-    std::function<UINT()> dpiForSystem;
-    std::function<BOOL(RECT*, DWORD style, DWORD exStyle, UINT dpi)> adjustWindowRectForDpi;
-    std::function<int(int index, UINT dpi)> systemMetricForDpi;
-    // Windows 8.1 and later: the effective dpi of a monitor (GetDpiForMonitor;
-    // 0 where it cannot tell), bound only where GetDpiForWindow is missing.
-    std::function<UINT(HMONITOR)> monitorDpi;
+    // AdjustWindowRectExForDpi, GetSystemMetricsForDpi. Null where missing.
+    UINT(WINAPI* dpiForWindow)(HWND) = nullptr;
+    UINT(WINAPI* dpiForSystem)() = nullptr;
+    BOOL(WINAPI* adjustWindowRectForDpi)(RECT*, DWORD style, BOOL menu, DWORD exStyle, UINT dpi) = nullptr;
+    int(WINAPI* systemMetricForDpi)(int index, UINT dpi) = nullptr;
+    // Windows 8.1 and later: GetDpiForMonitor, bound only where GetDpiForWindow is missing.
+    HRESULT(WINAPI* dpiForMonitor)(HMONITOR, MONITOR_DPI_TYPE, UINT* x, UINT* y) = nullptr;
     // Whether the user has asked Windows for high contrast.
-    std::function<bool()> highContrast;
+    bool (*highContrast)() = nullptr;
 };
 
 SystemReports BindSystemReports();

@@ -59,6 +59,11 @@ constexpr Scheme kSchemes[] = {
     {"red: black alone reads", false, kRed, kYellow, kWhite, kRed, kWhite, kYellow, kBlack, kBlack},
 };
 
+HRESULT WINAPI MonitorAt144Dpi(HMONITOR, MONITOR_DPI_TYPE, UINT* x, UINT* y) {
+    *x = *y = 144;
+    return S_OK;
+}
+
 class RealAboutWindow : public testing::FormFixture<> {
 protected:
     // Presses About and runs `act` once the About window is shown.
@@ -99,7 +104,7 @@ TEST_F(RealAboutWindow, ModalOverADisabledMainWindow) {
 TEST_F(RealAboutWindow, WithoutThePerWindowDpiCallsItOpensAtTheDpiItsOwnerHas) {
     system.dpiForWindow = nullptr, system.dpiForSystem = nullptr, system.adjustWindowRectForDpi = nullptr;
     system.systemMetricForDpi = nullptr;
-    system.monitorDpi = [](HMONITOR) -> UINT { return 144; };
+    system.dpiForMonitor = MonitorAt144Dpi;
     RECT suggested;
     GetWindowRect(window->Handle(), &suggested);
     SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
@@ -163,7 +168,7 @@ TEST_F(RealAboutWindow, TheLinksAndTheResultBoxAreReadableInEveryColourScheme) {
     SendMessageW(Control(ui::main_controls::Command1), BM_CLICK, 0, 0);  // a report to read
     for (const Scheme& scheme : kSchemes) {
         SCOPED_TRACE(scheme.name);
-        system.highContrast = [on = scheme.highContrast] { return on; };
+        system.highContrast = scheme.highContrast ? +[] { return true; } : +[] { return false; };
         std::optional<testing::SystemColours> colours;
         OpenAbout([&](FormWindow& about) {
             colours.emplace(std::vector<int>{COLOR_BTNFACE, COLOR_HOTLIGHT, COLOR_BTNTEXT, COLOR_MENU, COLOR_WINDOWTEXT,

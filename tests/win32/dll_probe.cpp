@@ -14,7 +14,8 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace orvanta::win32;
     LimitDllSearchToSystemFolder();
-    Win32Toolkit toolkit(instance);
+    const SystemReports system = BindSystemReports();
+    Win32Toolkit toolkit(instance, system);
     if (!toolkit.Initialize()) return 1;
     const ResourcePicture picture(IDR_ABOUT_PICTURE);
     const bool shellBound = BindShellExecuteA() != nullptr;
