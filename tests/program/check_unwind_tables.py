@@ -8,8 +8,10 @@ them (the DWARF tables of .eh_frame in the 32-bit program, as the unwinder
 reads them up to their end mark; the function table .pdata in the 64-bit
 one).
 
-A function without a table fails the check, unless it is listed below with
-the reason why no exception can pass through it. The loss this guards
+A function without a table fails the check, unless it calls nothing (no
+exception can pass through it, and on x86-64 such a leaf needs no entry in
+.pdata: the unwinder finds its return address at the top of the stack), or
+it is listed below with the reason why no exception can pass through it. The loss this guards
 against is lld's: it takes a section only through a symbol in it, and
 Debian's 32-bit C++ library keeps the tables of its inline and template
 functions in sections that have none (src/win32/string_instances.cpp). A
@@ -21,19 +23,11 @@ import bisect
 import struct
 import sys
 
-from program_file import IMPORT_MEMBER, LinkMap, ProgramFile
+from program_file import IMPORT_MEMBER, LinkMap, ProgramFile, tool
 
 # The functions kept without a table that no exception can pass through: by
 # the file they came from and their section there, with the reason.
 NO_EXCEPTION_PASSES = {
-    ("eh_alloc.o", ".text$_ZNK9__gnu_cxx24__concurrence_lock_error4whatEv"):
-        "returns its message, calls nothing",
-    ("eh_alloc.o", ".text$_ZNK9__gnu_cxx26__concurrence_unlock_error4whatEv"):
-        "returns its message, calls nothing",
-    ("eh_alloc.o", ".text$_ZN9__gnu_cxx24__concurrence_lock_errorD1Ev"):
-        "a destructor (noexcept) of a class whose base's destructor throws nothing",
-    ("eh_alloc.o", ".text$_ZN9__gnu_cxx26__concurrence_unlock_errorD1Ev"):
-        "a destructor (noexcept) of a class whose base's destructor throws nothing",
     ("eh_alloc.o", ".text$_ZN9__gnu_cxx24__concurrence_lock_errorD0Ev"):
         "a destructor (noexcept) that also frees the object",
     ("eh_alloc.o", ".text$_ZN9__gnu_cxx26__concurrence_unlock_errorD0Ev"):
@@ -44,11 +38,6 @@ NO_EXCEPTION_PASSES = {
     ("eh_alloc.o", ".text$_ZN9__gnu_cxx32__throw_concurrence_unlock_errorEv"):
         "throws only when a lock of the runtime's own cannot be released, in destructors and noexcept functions "
         "(eh_alloc.o, guard.o): that ends the program, with a table or without",
-    ("pbase_type_info.o", ".text$_ZNK10__cxxabiv117__pbase_type_info15__pointer_catchEPKS0_PPvj"):
-        "compares type information while the runtime looks for a catch clause; throws nothing",
-    ("_chkstk_ms.o", ".text"): "probes the stack pages of a large frame; calls nothing",
-    ("lib32_libmingwex_a-floor.o", ".text"): "rounds a number; calls nothing",
-    ("crtend.o", ".text.startup"): "a jump to the registration of the tables at start-up, which throws nothing",
 }
 
 
@@ -114,6 +103,14 @@ def dwarf_tables(data, address, image_base):
     return ranges
 
 
+def calls_anything(program, start, end):
+    """Whether the code from `start` to `end` (relative to the image base) calls anything."""
+    base = int(program.field("ImageBase"), 16)
+    code = tool("objdump", "-d", f"--start-address={base + start:#x}", f"--stop-address={base + end:#x}",
+                program.path).decode()
+    return any("\tcall" in line for line in code.splitlines())
+
+
 def function_table(data):
     """(start, end) of each entry of .pdata (begin, end, unwind information)."""
     return [(begin, end) for begin, end, _ in struct.iter_unpack("<III", data[:len(data) // 12 * 12])]
@@ -143,7 +140,10 @@ def main(program_path, map_path):
         if section.output != ".text" or section.size == 0 or IMPORT_MEMBER.match(section.file):
             continue
         kept += 1
-        if all(has_table(address) for address in [section.address] + [a for a, _ in section.symbols]):
+        # Each function of the section, from its symbol to the next.
+        starts_here = sorted({section.address} | {a for a, _ in section.symbols})
+        functions = zip(starts_here, starts_here[1:] + [section.address + section.size])
+        if all(has_table(start) or not calls_anything(program, start, end) for start, end in functions):
             continue
         if (section.file, section.name) in NO_EXCEPTION_PASSES:
             allowed += 1
