@@ -4,23 +4,23 @@ the one an exception thrown through that function needs on its way to the
 guard that tells the user: which functions the link kept, and from which
 object or library member, as lld's link map lists them (every code section
 it took, and the symbols in it), and the tables as the program file holds
-them (the DWARF tables of .eh_frame in the 32-bit program, as the unwinder
-reads them up to their end mark; the function table .pdata in the 64-bit
-one).
+them, read by LLVM's tools (the DWARF tables of .eh_frame in the 32-bit
+program, up to their end mark as the unwinder reads them; the function
+table .pdata in the 64-bit one).
 
 A function without a table fails the check, unless it calls nothing (no
 exception can pass through it, and on x86-64 such a leaf needs no entry in
 .pdata: the unwinder finds its return address at the top of the stack), or
-it is listed below with the reason why no exception can pass through it. The loss this guards
-against is lld's: it takes a section only through a symbol in it, and
-Debian's 32-bit C++ library keeps the tables of its inline and template
-functions in sections that have none (src/win32/string_instances.cpp). A
-toolchain that brings the loss back to a function the program keeps fails
-here, not in the user's hands.
+it is listed below with the reason why no exception can pass through it.
+The loss this guards against is lld's: it takes a section only through a
+symbol in it, and Debian's 32-bit C++ library keeps the tables of its inline
+and template functions in sections that have none
+(src/win32/string_instances.cpp). A toolchain that brings the loss back to a
+function the program keeps fails here, not in the user's hands.
 
 Usage: check_unwind_tables.py PROGRAM.exe PROGRAM.map"""
 import bisect
-import struct
+import re
 import sys
 
 from program_file import IMPORT_MEMBER, LinkMap, ProgramFile, tool
@@ -41,66 +41,20 @@ NO_EXCEPTION_PASSES = {
 }
 
 
-def uleb128(data, i):
-    value = shift = 0
-    while True:
-        byte = data[i]
-        i += 1
-        value |= (byte & 0x7F) << shift
-        shift += 7
-        if byte < 0x80:
-            return value, i
-
-
-def encoded(data, i, encoding, address, image_base):
-    """A 4-byte pointer as DWARF's exception tables encode it (DW_EH_PE_*),
-    read at data[i], which lies at `address` (relative to the image base):
-    the value, relative to the image base, and where the next field starts.
-    GCC's tables here give addresses relative to the field (pcrel, sdata4)."""
-    if encoding & 0x0F not in (0x0, 0x3, 0xB) or encoding & 0x70 not in (0x00, 0x10):
-        raise ValueError(f"unwind table pointer encoding {encoding:#x} is not read here")
-    value = struct.unpack_from("<i" if encoding & 0x0F == 0xB else "<I", data, i)[0]
-    if encoding & 0x70 == 0x10:  # relative to the field itself
-        value += address + i
-    elif encoding & 0x0F == 0:  # an address
-        value -= image_base
-    return value, i + 4
-
-
-def dwarf_tables(data, address, image_base):
-    """(start, end) of the code each frame description entry of .eh_frame
-    covers, up to the end mark (a zero length), where the unwinder stops."""
-    ranges, pointer_encodings, i = [], {}, 0
-    while i + 4 <= len(data):
-        length = struct.unpack_from("<I", data, i)[0]
-        if length == 0:
-            break
-        start, i = i + 4, i + 4 + length
-        cie_pointer = struct.unpack_from("<I", data, start)[0]
-        if cie_pointer == 0:  # a common information entry: how its entries encode their addresses
-            j = start + 5
-            augmentation = data[j:data.index(b"\0", j)].decode()
-            j += len(augmentation) + 1
-            for _ in range(3):  # code and data alignment, return address register
-                _, j = uleb128(data, j)
-            encoding = 0
-            if augmentation.startswith("z"):
-                _, j = uleb128(data, j)
-                for letter in augmentation[1:]:
-                    if letter == "R":
-                        encoding = data[j]
-                        j += 1
-                    elif letter == "L":
-                        j += 1
-                    elif letter == "P":
-                        _, j = encoded(data, j + 1, data[j] & 0x7F, address, image_base)
-            pointer_encodings[start - 4] = encoding
-        else:
-            encoding = pointer_encodings[start - cie_pointer]
-            begin, j = encoded(data, start + 4, encoding, address, image_base)
-            size, _ = encoded(data, j, encoding & 0x0F, address, image_base)
-            ranges.append((begin, begin + size))
-    return ranges
+def unwind_tables(program):
+    """(start, end) of the code each unwind table covers, relative to the image
+    base, as LLVM's tools read the program: the entries of .eh_frame in the
+    32-bit program, up to the end mark (a zero length) where the unwinder
+    stops; the function table .pdata in the 64-bit one."""
+    base = int(program.field("ImageBase"), 16)
+    if program.format == "pei-i386":
+        text = tool("llvm-dwarfdump-14", "--eh-frame", program.path).decode()
+        text = text.split("ZERO terminator")[0]
+        pairs = re.findall(r" FDE .* pc=([0-9a-f]+)\.\.\.([0-9a-f]+)", text)
+    else:
+        text = tool("llvm-readobj-14", "--unwind", program.path).decode()
+        pairs = re.findall(r"StartAddress: \(0x([0-9A-Fa-f]+)\)\s+EndAddress: \(0x([0-9A-Fa-f]+)\)", text)
+    return [(int(start, 16) - base, int(end, 16) - base) for start, end in pairs]
 
 
 def calls_anything(program, start, end):
@@ -111,22 +65,10 @@ def calls_anything(program, start, end):
     return any("\tcall" in line for line in code.splitlines())
 
 
-def function_table(data):
-    """(start, end) of each entry of .pdata (begin, end, unwind information)."""
-    return [(begin, end) for begin, end, _ in struct.iter_unpack("<III", data[:len(data) // 12 * 12])]
-
-
 def main(program_path, map_path):
     program = ProgramFile(program_path)
     link_map = LinkMap(map_path)
-    image_base = int(program.field("ImageBase"), 16)
-    sections = {s.address: s for s in program.sections}
-    table_section = ".eh_frame" if program.format == "pei-i386" else ".pdata"
-    ranges = []
-    for name, address, _ in link_map.outputs:
-        if name == table_section and address in sections:
-            data = program.section_bytes(sections[address])
-            ranges = dwarf_tables(data, address, image_base) if name == ".eh_frame" else function_table(data)
+    ranges = unwind_tables(program)
     ranges.sort()
     starts = [start for start, _ in ranges]
 
@@ -151,7 +93,7 @@ def main(program_path, map_path):
         function = section.symbols[0][1] if section.symbols else section.name
         failures.append(f"{section.file}: {function} ({section.name}) has no unwind table")
 
-    print(f"{len(ranges)} unwind tables in {table_section}; {kept} code sections kept, "
+    print(f"{len(ranges)} unwind tables; {kept} code sections kept, "
           f"{allowed} of them without a table and listed as letting no exception pass")
     for failure in failures:
         print("FAIL " + failure)

@@ -118,11 +118,6 @@ class ProgramFile:
                 for name, size, vma, offset in
                 re.findall(r"^\s*\d+ (\S+)\s+([0-9a-f]+)\s+([0-9a-f]+)\s+[0-9a-f]+\s+([0-9a-f]+)\s", table, re.M)]
 
-    def section_bytes(self, section):
-        with open(self.path, "rb") as f:
-            f.seek(section.file_offset)
-            return f.read(section.size)
-
     @property
     def version_info(self):
         windres = TRIPLETS[self.format] + "-windres"
