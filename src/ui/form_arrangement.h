@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "toolkit.h"
+#include "form_layout.h"
 
 namespace orvanta::ui {
 
