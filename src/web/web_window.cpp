@@ -26,6 +26,7 @@ WebWindow::WebWindow(WebToolkit& toolkit, ui::Form& form, bool modal) : toolkit_
         if (step.hiddenName) continue;
         const ui::ControlLayout& row = layout.controls[step.id];
         page::AddControl(page_, row, row.container == kNoControl ? nullptr : &layout.controls[row.container]);
+        for (const char* item : row.items) page::AddItem(page_, row.id, item);
     }
     if (layout.Has(ui::kApplicationIcon)) SetIcon(kApplicationIcon);
 }

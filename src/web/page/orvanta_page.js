@@ -77,6 +77,7 @@ const orvantaPage = (() => {
     client.style.height = `${height}px`;
     root.setAttribute('aria-labelledby', title.id);
     root.append(bar, client);
+    keepFocusOnClick(root);
     return { root, client, icon };
   }
 
@@ -103,6 +104,17 @@ const orvantaPage = (() => {
     return e && w.client.contains(e) ? Number(e.dataset.control) : NONE;
   }
 
+  // Clicking where no control takes the focus (the title bar, the close
+  // box, a label, the window's face, a window that a modal one covers)
+  // leaves it where it is, as in a window.
+  function keepFocusOnClick(root) {
+    root.addEventListener('mousedown', (e) => {
+      if (!e.target.closest('.client input, .client textarea, .client select, .client button, .client label')) {
+        e.preventDefault();
+      }
+    });
+  }
+
   function listen(id, w) {
     const client = w.client;
     client.addEventListener('focusin', () => post(id, NONE, Ev.Focus));
@@ -126,14 +138,10 @@ const orvantaPage = (() => {
       e.preventDefault();
       post(id, controlOf(w, e.target), Ev.Enter);
     });
-    // Clicking where no control takes the focus leaves it where it is, as
-    // in a window; text fields, lists, buttons and check boxes take it.
-    client.addEventListener('mousedown', (e) => {
-      if (!e.target.closest('input, textarea, select, button, label.check-box')) e.preventDefault();
-    });
     w.root.addEventListener('keydown', (e) => {
       if (e.key === 'Escape' && w.modal) e.preventDefault();
       if (e.altKey && !e.ctrlKey && !e.metaKey && e.key.length === 1) mnemonic(w, e);
+      if (e.key === 'Tab' && !e.altKey && !e.ctrlKey && !e.metaKey) wrapTab(w, e);
     });
   }
 
@@ -146,6 +154,20 @@ const orvantaPage = (() => {
     if (!c) return;
     e.preventDefault();
     c.focusable.click();
+  }
+
+  // Tab from the last tab stop goes round to the first, and Shift+Tab from
+  // the first to the last, as in a window: the focus stays in the window.
+  function wrapTab(w, e) {
+    const stops = [...w.client.querySelectorAll('input, textarea, select, button')]
+      .filter((s) => !s.disabled && s.tabIndex >= 0);
+    if (!stops.length) return;
+    const [first, last] = [stops[0], stops[stops.length - 1]];
+    const to = e.shiftKey ? (e.target === first || !w.client.contains(e.target) ? last : null)
+                          : (e.target === last || !w.client.contains(e.target) ? first : null);
+    if (!to) return;
+    e.preventDefault();
+    to.focus();
   }
 
   function place(e, left, top, width, height) {
@@ -299,11 +321,25 @@ const orvantaPage = (() => {
 
   function setWindowIcon(window, shown) { windows.get(window).icon.hidden = !shown; }
 
+  // A multi-line field holds its line breaks as "\n"; the program, as
+  // Windows' multi-line edit fields, counts each as "\r\n", in its texts and
+  // in its positions.
+  const multiLine = (f) => f.tagName === 'TEXTAREA';
+  function toProgram(f, position) {
+    return multiLine(f) ? position + (f.value.slice(0, position).match(/\n/g) || []).length : position;
+  }
+  function fromProgram(f, position) {
+    if (!multiLine(f)) return position;
+    let at = 0;
+    for (let counted = 0; at < f.value.length && counted < position; ++at) counted += f.value[at] === '\n' ? 2 : 1;
+    return at;
+  }
+
   function text(window, id) {
     const c = control(window, id);
     if (c.kind === Kind.ListCombo) return c.box.selectedIndex < 0 ? '' : c.box.options[c.box.selectedIndex].text;
-    if (c.focusable && 'value' in c.focusable && c.kind !== Kind.CheckBox && c.kind !== Kind.PushButton) {
-      return c.focusable.value;
+    if (c.kind === Kind.TextBox || c.kind === Kind.ResultBox || c.kind === Kind.EditCombo) {
+      return multiLine(c.focusable) ? c.focusable.value.replace(/\n/g, '\r\n') : c.focusable.value;
     }
     return c.text ? c.text.textContent : '';
   }
@@ -311,7 +347,7 @@ const orvantaPage = (() => {
   function setText(window, id, value) {
     const c = control(window, id);
     if (c.kind === Kind.TextBox || c.kind === Kind.ResultBox || c.kind === Kind.EditCombo) {
-      c.focusable.value = value;
+      c.focusable.value = multiLine(c.focusable) ? value.replace(/\r\n/g, '\n') : value;
       c.focusable.setSelectionRange(0, 0);
       scrollToCaret(c.focusable);
     } else if (c.kind === Kind.PushButton || c.kind === Kind.CheckBox || c.kind === Kind.Label ||
@@ -329,14 +365,14 @@ const orvantaPage = (() => {
     else if (f.selectionEnd === 0) f.scrollTop = 0;
   }
 
-  function selStart(window, id) { const f = field(window, id); return f.selectionStart ?? 0; }
+  function selStart(window, id) { const f = field(window, id); return toProgram(f, f.selectionStart ?? 0); }
   function select(window, id, start, end) {
     const f = field(window, id);
-    if (typeof f.setSelectionRange === 'function') f.setSelectionRange(start, end);
+    if (typeof f.setSelectionRange === 'function') f.setSelectionRange(fromProgram(f, start), fromProgram(f, end));
   }
   function replaceSelection(window, id, value) {
     const f = field(window, id);
-    f.setRangeText(value, f.selectionStart, f.selectionEnd, 'end');
+    f.setRangeText(multiLine(f) ? value.replace(/\r\n/g, '\n') : value, f.selectionStart, f.selectionEnd, 'end');
     scrollToCaret(f);
   }
 
