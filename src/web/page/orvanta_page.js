@@ -66,9 +66,9 @@ const orvantaPage = (() => {
     icon.hidden = true;
     const title = element('span', 'caption', caption);
     title.id = `orvanta-window-${id}-caption`;
-    const close = element('button', 'close-box');
-    close.type = 'button';
-    close.tabIndex = -1;
+    // The close box takes no focus, as a title bar's buttons take none.
+    const close = element('span', 'close-box');
+    close.setAttribute('role', 'button');
     close.setAttribute('aria-label', '关闭');
     close.addEventListener('click', () => post(id, NONE, Ev.Close));
     bar.append(icon, title, close);
