@@ -43,6 +43,7 @@ EM_JS(void, page_set_text, (int window, int id, const char* text, int length), {
     orvantaPage.setText(window, id, UTF8ToString(text, length));
 });
 EM_JS(int, page_sel_start, (int window, int id), { return orvantaPage.selStart(window, id); });
+EM_JS(int, page_sel_end, (int window, int id), { return orvantaPage.selEnd(window, id); });
 EM_JS(void, page_select, (int window, int id, int start, int end), { orvantaPage.select(window, id, start, end); });
 EM_JS(void, page_replace_selection, (int window, int id, const char* text, int length), {
     orvantaPage.replaceSelection(window, id, UTF8ToString(text, length));
@@ -115,6 +116,7 @@ void SetText(int window, ui::ControlId id, std::string_view text) {
     page_set_text(window, id, text.data(), Length(text));
 }
 int SelStart(int window, ui::ControlId id) { return page_sel_start(window, id); }
+int SelEnd(int window, ui::ControlId id) { return page_sel_end(window, id); }
 void Select(int window, ui::ControlId id, int start, int end) { page_select(window, id, start, end); }
 void ReplaceSelection(int window, ui::ControlId id, std::string_view text) {
     page_replace_selection(window, id, text.data(), Length(text));

@@ -45,6 +45,7 @@ std::string Text(int window, ui::ControlId id);
 int TextLength(int window, ui::ControlId id);
 void SetText(int window, ui::ControlId id, std::string_view text);
 int SelStart(int window, ui::ControlId id);
+int SelEnd(int window, ui::ControlId id);
 void Select(int window, ui::ControlId id, int start, int end);
 void ReplaceSelection(int window, ui::ControlId id, std::string_view text);
 // Gives the control the keyboard focus; the window's control that has it, or kNoControl.

@@ -67,6 +67,7 @@ void WebToolkit::Run(ui::Form& startup) {
 void WebToolkit::ShowModal(ui::Form& form, ui::Form* /*owner: every window is covered*/) {
     const OthersCovered others(*this);
     WebWindow& window = Load(form, true);
+    if (watch_ && watch_->modalShown) watch_->modalShown(form);
     Loop([&window] { return window.IsUnloaded(); });
     Forget(window);
 }
@@ -74,6 +75,7 @@ void WebToolkit::ShowModal(ui::Form& form, ui::Form* /*owner: every window is co
 void WebToolkit::MessageBox(std::string_view text, page::BoxIcon icon, std::string_view title) {
     const OthersCovered others(*this);
     const int box = page::OpenMessageBox(text, icon, title);
+    if (watch_ && watch_->messageBoxShown) watch_->messageBoxShown(text, icon, title);
     Loop([this, box] {
         const auto closed = std::find(closedBoxes_.begin(), closedBoxes_.end(), box);
         if (closed == closedBoxes_.end()) return false;
@@ -83,7 +85,17 @@ void WebToolkit::MessageBox(std::string_view text, page::BoxIcon icon, std::stri
 }
 
 void WebToolkit::Loop(const std::function<bool()>& done) {
-    while (!done()) Dispatch(page::Next());
+    while (!done()) {
+        page::Event event{};
+        if (!page::TakeQueued(event)) {
+            if (watch_ && watch_->waiting) {
+                watch_->waiting();
+                if (done()) break;  // what the watcher did may have ended the loop
+            }
+            if (!page::TakeQueued(event)) event = page::Next();
+        }
+        Dispatch(event);
+    }
 }
 
 void WebToolkit::HandleQueued() {

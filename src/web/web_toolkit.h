@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "page_calls.h"
@@ -14,8 +15,21 @@
 
 namespace orvanta::web {
 
+// What a test driver watches for, given to the toolkit once; the program gives none.
+struct ToolkitWatch {
+    // A message box is shown; the loop that waits for its closing follows.
+    std::function<void(std::string_view text, page::BoxIcon icon, std::string_view title)> messageBoxShown;
+    // A modal window is shown; the loop that waits for its unloading follows.
+    std::function<void(ui::Form& form)> modalShown;
+    // The loop has handled every event and is about to wait for the user.
+    std::function<void()> waiting;
+};
+
 class WebToolkit : public ui::Toolkit {
 public:
+    WebToolkit() = default;
+    explicit WebToolkit(const ToolkitWatch& watch) : watch_(&watch) {}
+
     // Loads the start-up form and handles the user's events until it is unloaded.
     void Run(ui::Form& startup);
     void ShowModal(ui::Form& form, ui::Form* owner) override;
@@ -38,6 +52,7 @@ private:
     // it closes, however it closes.
     class OthersCovered;
 
+    const ToolkitWatch* watch_ = nullptr;
     std::vector<std::unique_ptr<WebWindow>> windows_;
     std::vector<int> closedBoxes_;
 };

@@ -50,19 +50,13 @@ const orvantaPage = (() => {
     return key.toLowerCase();
   }
 
-  function iconImage(className) {
-    const img = element('img', className);
-    img.src = 'icon-16.png';
-    img.srcset = 'icon-16.png 1x, icon-32.png 2x, icon-48.png 3x';
-    img.alt = '';
-    return img;
-  }
 
   // The window frame: a title bar with the icon, the caption and the close
   // box, over the client area in which the controls stand.
   function frameWindow(id, root, caption, width, height) {
     const bar = element('div', 'titlebar');
-    const icon = iconImage('window-icon');
+    const icon = element('img', 'window-icon');
+    icon.alt = '';
     icon.hidden = true;
     const title = element('span', 'caption', caption);
     title.id = `orvanta-window-${id}-caption`;
@@ -84,6 +78,7 @@ const orvantaPage = (() => {
   function createWindow(caption, width, height, modal) {
     const id = ++lastWindow;
     const root = element(modal ? 'dialog' : 'section', 'window');
+    root.dataset.window = id;
     const w = frameWindow(id, root, caption, width, height);
     w.controls = [];
     w.modal = modal;
@@ -319,7 +314,15 @@ const orvantaPage = (() => {
     windows.delete(window);
   }
 
-  function setWindowIcon(window, shown) { windows.get(window).icon.hidden = !shown; }
+  // The program's icon, from the image made for the screen's pixel density.
+  function setWindowIcon(window, shown) {
+    const icon = windows.get(window).icon;
+    if (shown && !icon.src) {
+      icon.srcset = 'icon-16.png 1x, icon-32.png 2x, icon-48.png 3x';
+      icon.src = 'icon-16.png';
+    }
+    icon.hidden = !shown;
+  }
 
   // A multi-line field holds its line breaks as "\n"; the program, as
   // Windows' multi-line edit fields, counts each as "\r\n", in its texts and
@@ -366,6 +369,7 @@ const orvantaPage = (() => {
   }
 
   function selStart(window, id) { const f = field(window, id); return toProgram(f, f.selectionStart ?? 0); }
+  function selEnd(window, id) { const f = field(window, id); return toProgram(f, f.selectionEnd ?? 0); }
   function select(window, id, start, end) {
     const f = field(window, id);
     if (typeof f.setSelectionRange === 'function') f.setSelectionRange(fromProgram(f, start), fromProgram(f, end));
@@ -469,6 +473,6 @@ const orvantaPage = (() => {
   window.addEventListener('resize', fit);
 
   return { nextEvent, takeEvent, idle, createWindow, addControl, showWindow, closeWindow, setWindowIcon, text, setText,
-           selStart, select, replaceSelection, focus, focused, setEnabled, checked, listIndex, setListIndex, addItem,
+           selStart, selEnd, select, replaceSelection, focus, focused, setEnabled, checked, listIndex, setListIndex, addItem,
            setHandCursor, announce, openMessageBox, openLink };
 })();
