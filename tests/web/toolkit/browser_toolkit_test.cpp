@@ -102,6 +102,7 @@ TEST_F(BrowserToolkit, TabLeavesBeforeEnteringSkipsDisabledControlsAndSelectsThe
     EXPECT_EQ(driver.Focused(form), cboSecond);
     EXPECT_EQ(driver.SelectionOf(form, cboSecond), (Selection{0, 2})) << "selected again on every entry";
     driver.Click(form, txtFirst);
+    host->SetSelStart(cboSecond, 1);  // a caret left inside, which a click on it would not select all of
     driver.Click(form, cboSecond);
     EXPECT_EQ(driver.SelectionOf(form, cboSecond), (Selection{0, 2})) << "entered by a click";
 }
