@@ -20,7 +20,7 @@ test('a calculation typed and started by Enter appends its report and moves the 
     await page.keyboard.press('Tab');  // the member list is disabled: straight to the remaining days
     await settled(page);
     assert.equal(await focusedName(), '下次升级剩余天数:');
-    await page.keyboard.type('5');
+    await page.keyboard.type('-5');  // normalised to 5 by the calculation, as by leaving the field
     await page.keyboard.press('Enter');
     await settled(page);
     const result = page.getByRole('textbox', { name: '计算结果' });
@@ -77,16 +77,6 @@ test('Tab visits the fields in their order, the check box enables the member lis
     await page.keyboard.press('Tab');
     await settled(page);
     assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')), '会员等级');
-
-    // The target level is selected whole whenever it is entered, by click too.
-    const target = page.getByRole('textbox', { name: '目标等级(可直接输入)' });
-    await target.click();
-    await settled(page);
-    assert.deepEqual(await target.evaluate((e) => [e.selectionStart, e.selectionEnd]), [0, 2]);
-    await page.keyboard.type('32');
-    await page.keyboard.press('Tab');
-    await settled(page);
-    assert.equal(await target.inputValue(), '32');
   } finally {
     await o.close();
   }

@@ -1,8 +1,8 @@
 // Saves what the page shows a person, for `scripts/run --web` without a
 // display: the main window, then the About window after Alt+A, in headless
 // Chromium at 800 x 600 CSS pixels.
-// Usage: node take_screenshots.mjs ADDRESS MAIN.png ABOUT.png
-import { launch } from './page_session.mjs';
+// Usage: node scripts/web_screenshots.mjs ADDRESS MAIN.png ABOUT.png
+import { launch } from '../tests/web/page_session.mjs';
 
 const [address, mainShot, aboutShot] = process.argv.slice(2);
 const browser = await launch();
