@@ -166,8 +166,12 @@ LRESULT FormWindow::HandleControlMessage(HWND hwnd, ControlId id, UINT message, 
     case WM_SETFOCUS: return OnControlFocus(hwnd, id, focus_.Gaining(id), message, wParam);
     case WM_KILLFOCUS: {
         const auto next = reinterpret_cast<HWND>(wParam);
+        ControlId nextControl = ui::kNoControl;
+        for (const auto& c : controls_)
+            if (next && (c->Handle() == next || c->FocusWindow() == next)) nextControl = c->Id();
         const WindowFocus::Destination to{next != nullptr, next == window_,
-                                          next && GetWindowThreadProcessId(next, nullptr) == GetCurrentThreadId()};
+                                          next && GetWindowThreadProcessId(next, nullptr) == GetCurrentThreadId(),
+                                          nextControl};
         return OnControlFocus(hwnd, id, focus_.Losing(id, to), message, wParam);
     }
     case EM_SETSEL:

@@ -12,8 +12,9 @@ int FormWindow::TextLength(ControlId id) const { return GetWindowTextLengthW(At(
 
 void FormWindow::SetText(ControlId id, std::string_view text) { At(id).SetText(text, *this); }
 
-// Selections are set in the field that holds the text (a combo box's edit
-// field), whose positions are not limited to 16 bits as the combo box's are.
+// Selections are set and replaced in the field that holds the text (a combo
+// box's edit field), whose positions are not limited to 16 bits as the
+// combo box's are.
 void FormWindow::SetSelStart(ControlId id, int start) {
     SendMessageW(At(id).FocusWindow(), EM_SETSEL, static_cast<WPARAM>(start), start);
 }
@@ -28,7 +29,7 @@ void FormWindow::SetSelLength(ControlId id, int length) {
 void FormWindow::SetSelText(ControlId id, std::string_view text) {
     if (text.empty()) return;  // replacing nothing with nothing changes nothing
     const std::wstring wide = Widen(text);
-    SendMessageW(At(id).Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(At(id).FocusWindow(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 // A combo box with an edit field takes the focus in that field; a control
