@@ -1,8 +1,7 @@
-// What every toolkit's test driver does, so that one contract runs against
-// each toolkit: it opens forms in the toolkit's windows, acts as the user
-// (keys go where the keyboard focus is, clicks to a control of a form's
-// window) and reads back what the user sees. Each action is handled to its
-// end, events and all, before it returns.
+// What each toolkit's test driver does for the contract: it opens forms in
+// the toolkit's windows, acts as the user (keys to where the focus is,
+// clicks to a control of a form's window) and reads back what the user
+// sees. Each action is handled to its end, events and all, before it returns.
 #pragma once
 
 #include <functional>
@@ -42,22 +41,18 @@ public:
     // has ended, as it must once the form is unloaded.
     virtual bool Run(ui::Form& form, const std::function<void()>& whileRunning) = 0;
 
-    // The user's keys, to the control that has the focus.
     virtual void Type(std::string_view text) = 0;   // each character a keystroke
     virtual void Paste(std::string_view text) = 0;  // the text from the clipboard at once
     virtual void Press(Key key) = 0;
-    // A click of the mouse on a button or check box of `form`'s window.
-    virtual void Click(const ui::Form& form, ui::ControlId id) = 0;
+    virtual void Click(const ui::Form& form, ui::ControlId button) = 0;  // a button or a check box
 
     // The control of `form`'s window that has the focus, or kNoControl.
     virtual ui::ControlId Focused(const ui::Form& form) = 0;
     virtual Selection SelectionOf(const ui::Form& form, ui::ControlId id) = 0;
 
-    // The next message box runs `whileOpen` once it is shown and waiting;
-    // then the user closes it with OK.
+    // `whileOpen` runs once the next message box is shown and waits; then the user closes it with OK.
     virtual void OnNextMessageBox(std::function<void(const SeenMessage&)> whileOpen) = 0;
-    // The next modal window runs `whileOpen` once it is shown and waiting;
-    // `whileOpen` closes it as the user would.
+    // `whileOpen` runs once the next modal window is shown and waits, and closes it as the user would.
     virtual void OnNextModal(std::function<void(ui::Form&)> whileOpen) = 0;
 };
 

@@ -190,15 +190,6 @@ TEST_F(MainWindowTest, TheMemberListFollowsTheCheckBoxAndCountsOnlyWhileTicked) 
     EXPECT_NE(LastBlock(w.Text(txtResult)).find(std::string(texts::kMemberLevel) + kUnknown), std::string::npos);
 }
 
-TEST_F(MainWindowTest, TabSkipsTheMemberListWhileItIsDisabled) {
-    std::vector<ControlId> order = w.TabStops();
-    EXPECT_EQ(order, (std::vector<ControlId>{txtGradeCur, cboGradeDir, Check1, txtGradeNext, txtResult,
-                                             Command3, Command1, Command2}));
-    w.Click(Check1);
-    order = w.TabStops();
-    EXPECT_EQ(order[3], cboGradeVip);
-}
-
 TEST_F(MainWindowTest, ANumberOutOfRangeIsReportedAndFocusedWithoutAReport) {
     struct Case {
         ControlId field;
