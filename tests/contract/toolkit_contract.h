@@ -180,7 +180,7 @@ TYPED_TEST_P(ToolkitContract, TabGoesRoundTheTabStopsAndSelectsWhatItEnters) {
         this->driver.Type("32");
         w.SetSelStart(entry.field, 1), w.SetSelLength(entry.field, 1);
         this->driver.Press(Key::Tab);
-        if (entry.field == cboGradeDir) EXPECT_EQ(this->SelectionOf(entry.field).length, 0);
+        if (entry.field == cboGradeDir) { EXPECT_EQ(this->SelectionOf(entry.field).length, 0); }
     }
 }
 

@@ -125,8 +125,7 @@ TEST_F(MainWindowTest, LeavingTheRemainingDaysNormalisesThem) {
     };
     for (const auto& [typed, shown] : cases) {
         w.SetFocus(txtGradeNext);
-        w.Backspace();  // the field emptied first: what is typed stands alone
-        w.Type(typed);
+        w.Paste(typed);  // over the whole text, which entering selected
         w.Tab();
         EXPECT_EQ(w.Text(txtGradeNext), shown) << '"' << typed << '"';
     }

@@ -201,18 +201,6 @@ void MemoryWindow::Paste(std::string_view text) {
     if (TakesInput()) Input(ToUtf16(text));
 }
 
-void MemoryWindow::Backspace() {
-    Control& c = controls_.at(focus_);
-    if (c.layout.kind == ControlKind::ResultBox || !TakesInput()) return;
-    std::u16string next = c.text;
-    int caret = c.selStart;
-    if (c.selLength > 0) next.erase(c.selStart, c.selLength);
-    else if (c.selStart > 0) next.erase(--caret, 1);
-    const ControlId id = focus_;
-    Replace(id, std::move(next));
-    controls_.at(id).selStart = caret;
-}
-
 std::vector<ControlId> MemoryWindow::TabStops() const {
     std::vector<ControlId> stops;
     for (ControlId id = 0; id < static_cast<ControlId>(controls_.size()); ++id)
@@ -256,15 +244,7 @@ void MemoryWindow::PressEnter() {
 }
 
 void MemoryWindow::PickItem(ControlId id, int index) {
-    Control& c = controls_.at(id);
-    if (!c.enabled || !TakesInput()) return;
-    if (c.layout.kind == ControlKind::EditCombo) {
-        SetFocus(id);
-        c.listIndex = index;
-        Replace(id, ToUtf16(c.items.at(index)));
-    } else {
-        SetListIndex(id, index);
-    }
+    if (controls_.at(id).enabled && TakesInput()) SetListIndex(id, index);
 }
 
 MemoryWindow& MemoryToolkit::Load(Form& form, IconRef icon) {

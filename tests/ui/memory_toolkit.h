@@ -53,11 +53,10 @@ public:
     // What the user does.
     void Type(std::string_view text);        // keystrokes into the focused field
     void Paste(std::string_view text);       // the clipboard's text into the focused field
-    void Backspace();
     void Tab(bool backward = false);         // to the next (previous) control in the tab order
     void Click(ControlId id);                // mouse click: buttons and check boxes take the focus
     void PressEnter();                       // the default button, unless a push button has the focus
-    void PickItem(ControlId combo, int index);  // choose an item from a list
+    void PickItem(ControlId list, int index);  // choose an item from a drop-down list
 
     // What the user sees.
     const Form& LoadedForm() const { return form_; }
@@ -70,8 +69,6 @@ public:
     // Neither unloaded nor under a message box or a modal window.
     bool TakesInput() const { return !unloaded_ && blocked_ == 0; }
     const std::vector<MessageRecord>& Messages() const { return messages_; }
-    // The controls Tab visits, in order, starting from the first.
-    std::vector<ControlId> TabStops() const;
 
 private:
     struct Control {
@@ -85,6 +82,8 @@ private:
         int listIndex = -1;
         CursorRef cursor = 0;
     };
+    // The controls Tab visits, in order, starting from the first.
+    std::vector<ControlId> TabStops() const;
     bool IsTextBox(ControlId id) const;
     bool CanFocus(ControlId id) const;
     void Raise(ControlId id, Event event);

@@ -1,8 +1,10 @@
-// The toolkits' contract kept by the real windows, with the user's keys and
-// clicks given as the keyboard and the mouse give them.
+// The toolkits' contract kept by the real windows, with keys and clicks
+// given as the keyboard and the mouse give them.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 #include "toolkit_contract.h"
 #include "window_driver.h"
@@ -21,18 +23,16 @@ public:
 
     ui::Toolkit& Modals() override { return modal_; }
     ui::FormHost& Open(ui::Form& form) override {
-        FormWindow* window = toolkit_.Load(form, nullptr);
-        if (!window) throw std::runtime_error("the window could not be made");
-        opened_.push_back(window);
-        testing::SwitchTo(toolkit_, window->Handle());
-        return *window;
+        opened_.push_back(toolkit_.Load(form, nullptr));
+        testing::SwitchTo(toolkit_, WindowOf(form).Handle());
+        return WindowOf(form);
     }
-    // The loop runs the test's steps once it waits (a timer comes only then).
+    // The test's steps run once the loop waits: a timer comes only then.
     bool Run(ui::Form& form, const std::function<void()>& whileRunning) override {
         running = {this, &form, &whileRunning, false};
         SetTimer(nullptr, 0, 0, WhileRunning);
         toolkit_.Run(form, SW_SHOWNORMAL);
-        return std::exchange(running, {}).ended;
+        return running.ended;
     }
 
     void Type(std::string_view text) override {
@@ -64,19 +64,14 @@ public:
     }
 
     ui::ControlId Focused(const ui::Form& form) override {
-        const FormWindow& window = WindowOf(form);
-        const HWND focus = GetFocus();
-        for (std::size_t id = 0; id < form.Layout().controlCount; ++id) {
-            const HWND control = window.ControlHandle(static_cast<ui::ControlId>(id));
-            if (focus && (focus == control || IsChild(control, focus))) return static_cast<ui::ControlId>(id);
-        }
+        for (ui::ControlId id = 0; id < static_cast<ui::ControlId>(form.Layout().controlCount); ++id)
+            if (GetFocus() && IsSameOrChild(WindowOf(form).ControlHandle(id), GetFocus())) return id;
         return ui::kNoControl;
     }
     // A combo box's selection is its edit field's, which counts beyond 16 bits.
     Selection SelectionOf(const ui::Form& form, ui::ControlId id) override {
         HWND field = WindowOf(form).ControlHandle(id);
-        COMBOBOXINFO combo{sizeof combo};
-        if (GetComboBoxInfo(field, &combo) && combo.hwndItem) field = combo.hwndItem;
+        if (COMBOBOXINFO combo{sizeof combo}; GetComboBoxInfo(field, &combo)) field = combo.hwndItem;
         DWORD start = 0, end = 0;
         SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         return {static_cast<int>(start), static_cast<int>(end - start)};
@@ -94,26 +89,25 @@ public:
     }
 
 private:
+    static bool IsSameOrChild(HWND control, HWND window) { return window == control || IsChild(control, window); }
     FormWindow& WindowOf(const ui::Form& form) {
-        FormWindow* window = toolkit_.WindowOf(form);
-        if (!window) throw std::logic_error("no window of that form is open");
-        return *window;
+        if (FormWindow* window = toolkit_.WindowOf(form)) return *window;
+        throw std::logic_error("no window of that form is open");
     }
 
-    struct Running {
+    static inline struct {
         Win32Driver* driver;
         ui::Form* form;
         const std::function<void()>* steps;
         bool ended;
-    };
-    static inline Running running{};
+    } running{};
     static void CALLBACK WhileRunning(HWND, UINT, UINT_PTR timer, DWORD) {
         KillTimer(nullptr, timer);
         FormWindow& window = running.driver->WindowOf(*running.form);
         testing::SwitchTo(running.driver->toolkit_, window.Handle());
         (*running.steps)();
         running.ended = window.IsUnloaded();
-        if (!running.ended) window.Unload();  // else the loop would wait for ever
+        window.Unload();  // else the loop would wait for ever
     }
 
     SystemReports system_ = BindSystemReports();
