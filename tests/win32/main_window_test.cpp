@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "dpi_scaling.h"
@@ -79,10 +81,24 @@ TEST_F(RealMainWindow, EveryControlStandsWhereTheLayoutSaysAt96Dpi) {
     EXPECT_LE(label2, testing::Pixels(designed::kMain[Label2].width, 96));
 }
 
+// Whether a control still held a font that was deleted when it was given another.
+bool heldDeletedFont = false;
+LRESULT CALLBACK NoteDeletedFont(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_SETFONT) {
+        const auto held = reinterpret_cast<HGDIOBJ>(SendMessageW(sent->hwnd, WM_GETFONT, 0, 0));
+        heldDeletedFont |= held && GetObjectType(held) != OBJ_FONT;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST_F(RealMainWindow, LayoutAndFontScaleWhenTheDpiChanges) {
     RECT suggested;
     GetWindowRect(window->Handle(), &suggested);
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, NoteDeletedFont, nullptr, GetCurrentThreadId());
     SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(heldDeletedFont) << "the old fonts are deleted only once no control holds them";
     testing::ExpectAsDesigned(*window, designed::kMain, 144);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(txtGradeCur), WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -131,16 +147,18 @@ TEST_F(RealMainWindow, AFrameThickerThanPredictedLeavesBothWindowsTheirClientAre
 
 // Windows broadcasts many a settings change: the window refits its frame and
 // controls, and repaints, for those it depends on and leaves itself alone for
-// the rest. (Wine 8 leaves an open window's frame as it was when the size of
-// borders and title bars changes, where Windows draws the new one; a visual
-// style may draw the combo boxes' fields taller.)
+// the rest; one that comes while it is minimised, once it is restored. (Wine
+// 8 leaves an open window's frame as it was when the size of borders and
+// title bars changes, where Windows draws the new one; a visual style may
+// draw the combo boxes' fields taller.)
 TEST_F(RealMainWindow, ASettingsBroadcastRefitsTheWindowOnlyWhereItDependsOnIt) {
-    const struct { UINT message; WPARAM action; const wchar_t* section; bool refits; } cases[] = {
+    const struct { UINT message; WPARAM action; const wchar_t* section; bool refits, minimised; } cases[] = {
         {WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, nullptr, true}, {WM_SETTINGCHANGE, 0, L"WindowMetrics", true},
         {WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, nullptr, true},     {WM_THEMECHANGED, 0, nullptr, true},
         {WM_SETTINGCHANGE, 0, L"Environment", false},               {WM_SETTINGCHANGE, 0, L"intl", false},
         {WM_SETTINGCHANGE, 0, L"Policy", false},                    {WM_SETTINGCHANGE, 0, L"TraySettings", false},
         {WM_SETTINGCHANGE, 0, L"ImmersiveColorSet", false},
+        {WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, nullptr, true, true},
     };
     testing::ThickerFrames::Thicken(window->Handle());
     for (const auto& c : cases) {
@@ -154,15 +172,25 @@ TEST_F(RealMainWindow, ASettingsBroadcastRefitsTheWindowOnlyWhereItDependsOnIt) 
         SetWindowPos(window->Handle(), nullptr, 0, 0, frame.right - frame.left - 8, frame.bottom - frame.top - 8,
                      SWP_NOMOVE | SWP_NOZORDER);
         Pump(toolkit);
+        if (c.minimised) ShowWindow(window->Handle(), SW_MINIMIZE);
         SendMessageW(window->Handle(), c.message, c.action, reinterpret_cast<LPARAM>(c.section));
+        if (c.minimised) ShowWindow(window->Handle(), SW_RESTORE);
         EXPECT_EQ(GetUpdateRect(window->Handle(), nullptr, FALSE) != FALSE, c.refits) << "repainted";
         if (c.refits) testing::ExpectAsDesigned(*window, designed::kMain, 96);
     }
 }
 
+// LoadIconWithScaleDown as Windows has it, failing for the sizes above 32
+// (as where it cannot be had): the icon comes from LoadImage instead.
+decltype(SystemReports::loadIconWithScaleDown) scaleDown = nullptr;
+HRESULT WINAPI ScaleDownUpTo32(HINSTANCE instance, PCWSTR name, int cx, int cy, HICON* icon) {
+    return cx > 32 ? E_FAIL : scaleDown(instance, name, cx, cy, icon);
+}
+
 // The size proposed before a dpi change is the layout's at the new dpi with
 // the frame Windows draws there (Wine draws it at the system's); the icons
-// in the title bar and on the task bar are picked again for the new dpi.
+// in the title bar and on the task bar are picked again for the new dpi, each
+// loaded once for its size.
 TEST_F(RealMainWindow, ADpiChangeProposesTheLayoutsSizeAndPicksTheIconsAgain) {
     const auto iconWidth = [&](WPARAM which) {
         ICONINFO info{};
@@ -173,7 +201,14 @@ TEST_F(RealMainWindow, ADpiChangeProposesTheLayoutsSizeAndPicksTheIconsAgain) {
         DeleteObject(info.hbmMask);
         return static_cast<int>(bitmap.bmWidth);
     };
-    for (int dpi : {144, 168, 96}) {
+    scaleDown = system.loadIconWithScaleDown;
+    std::map<int, std::pair<LRESULT, LRESULT>> iconsAt;
+    const struct { int dpi; bool scaleDownFails; } cases[] = {
+        {144, false}, {168, false}, {96, false}, {120, true}, {96, true}, {120, true},
+    };
+    for (const auto& [dpi, scaleDownFails] : cases) {
+        SCOPED_TRACE(dpi);
+        system.loadIconWithScaleDown = scaleDownFails ? ScaleDownUpTo32 : scaleDown;
         SIZE proposed{};
         EXPECT_TRUE(SendMessageW(window->Handle(), kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&proposed)));
         const RECT frame = WindowRectForClient(system, 0, 0, GetWindowLongW(window->Handle(), GWL_STYLE),
@@ -183,8 +218,11 @@ TEST_F(RealMainWindow, ADpiChangeProposesTheLayoutsSizeAndPicksTheIconsAgain) {
         RECT suggested;
         GetWindowRect(window->Handle(), &suggested);
         SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        EXPECT_EQ(iconWidth(ICON_BIG), SystemMetricForDpi(system, SM_CXICON, dpi)) << dpi;
-        EXPECT_EQ(iconWidth(ICON_SMALL), SystemMetricForDpi(system, SM_CXSMICON, dpi)) << dpi;
+        EXPECT_EQ(iconWidth(ICON_BIG), SystemMetricForDpi(system, SM_CXICON, dpi));
+        EXPECT_EQ(iconWidth(ICON_SMALL), SystemMetricForDpi(system, SM_CXSMICON, dpi));
+        const std::pair<LRESULT, LRESULT> icons{SendMessageW(window->Handle(), WM_GETICON, ICON_BIG, 0),
+                                                 SendMessageW(window->Handle(), WM_GETICON, ICON_SMALL, 0)};
+        EXPECT_EQ(iconsAt.emplace(dpi, icons).first->second, icons) << "the icons loaded before for this dpi";
     }
 }
 
@@ -199,6 +237,14 @@ TEST_F(RealMainWindow, TheMemberListIsDrawnWholeOverTheCheckBoxAtEveryDpi) {
         SetFocus(Control(Check1));
         Pump(toolkit);
         const RECT list = ChildRect(Control(cboGradeVip));
+        const RECT box = ChildRect(Control(Check1));
+        RECT overlap;
+        IntersectRect(&overlap, &list, &box);
+        POINT centre{(overlap.left + overlap.right) / 2, (overlap.top + overlap.bottom) / 2};
+        ClientToScreen(window->Handle(), &centre);
+        if (dpi == 96) {
+            EXPECT_EQ(WindowFromPoint(centre), Control(cboGradeVip)) << "on top where they overlap";
+        }
         RedrawWindow(Control(cboGradeVip), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
         const std::vector<COLORREF> whole = testing::ShownPixels(window->Handle(), list);
         RedrawWindow(Control(Check1), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
