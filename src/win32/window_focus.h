@@ -60,11 +60,8 @@ public:
     // Whether `move` is the form's GotFocus or LostFocus.
     static bool ForTheForm(Move move) { return move == Move::FieldEntered || move == Move::FieldLeft; }
 
-    // The control that has the focus, or had it last; kNoControl before any.
-    ui::ControlId Last() const { return control_; }
     // The control that has the focus now, or kNoControl.
     ui::ControlId Current() const { return where_ == Where::InControl ? control_ : ui::kNoControl; }
-    bool Away() const { return where_ == Where::Away; }
 
     // The control the focus goes back to when the window is entered: the one
     // that had it, while it can take it, else the first tab stop.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "dpi_scaling.h"
@@ -79,10 +80,24 @@ TEST_F(RealMainWindow, EveryControlStandsWhereTheLayoutSaysAt96Dpi) {
     EXPECT_LE(label2, testing::Pixels(designed::kMain[Label2].width, 96));
 }
 
+// Whether a control still held a font that was deleted when it was given another.
+bool heldDeletedFont = false;
+LRESULT CALLBACK NoteDeletedFont(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_SETFONT) {
+        const auto held = reinterpret_cast<HGDIOBJ>(SendMessageW(sent->hwnd, WM_GETFONT, 0, 0));
+        heldDeletedFont |= held && GetObjectType(held) != OBJ_FONT;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST_F(RealMainWindow, LayoutAndFontScaleWhenTheDpiChanges) {
     RECT suggested;
     GetWindowRect(window->Handle(), &suggested);
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, NoteDeletedFont, nullptr, GetCurrentThreadId());
     SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(heldDeletedFont) << "the old fonts are deleted only once no control holds them";
     testing::ExpectAsDesigned(*window, designed::kMain, 144);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(txtGradeCur), WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -131,16 +146,18 @@ TEST_F(RealMainWindow, AFrameThickerThanPredictedLeavesBothWindowsTheirClientAre
 
 // Windows broadcasts many a settings change: the window refits its frame and
 // controls, and repaints, for those it depends on and leaves itself alone for
-// the rest. (Wine 8 leaves an open window's frame as it was when the size of
-// borders and title bars changes, where Windows draws the new one; a visual
-// style may draw the combo boxes' fields taller.)
+// the rest; one that comes while it is minimised, once it is restored. (Wine
+// 8 leaves an open window's frame as it was when the size of borders and
+// title bars changes, where Windows draws the new one; a visual style may
+// draw the combo boxes' fields taller.)
 TEST_F(RealMainWindow, ASettingsBroadcastRefitsTheWindowOnlyWhereItDependsOnIt) {
-    const struct { UINT message; WPARAM action; const wchar_t* section; bool refits; } cases[] = {
+    const struct { UINT message; WPARAM action; const wchar_t* section; bool refits, minimised; } cases[] = {
         {WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, nullptr, true}, {WM_SETTINGCHANGE, 0, L"WindowMetrics", true},
         {WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, nullptr, true},     {WM_THEMECHANGED, 0, nullptr, true},
         {WM_SETTINGCHANGE, 0, L"Environment", false},               {WM_SETTINGCHANGE, 0, L"intl", false},
         {WM_SETTINGCHANGE, 0, L"Policy", false},                    {WM_SETTINGCHANGE, 0, L"TraySettings", false},
         {WM_SETTINGCHANGE, 0, L"ImmersiveColorSet", false},
+        {WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, nullptr, true, true},
     };
     testing::ThickerFrames::Thicken(window->Handle());
     for (const auto& c : cases) {
@@ -154,15 +171,21 @@ TEST_F(RealMainWindow, ASettingsBroadcastRefitsTheWindowOnlyWhereItDependsOnIt) 
         SetWindowPos(window->Handle(), nullptr, 0, 0, frame.right - frame.left - 8, frame.bottom - frame.top - 8,
                      SWP_NOMOVE | SWP_NOZORDER);
         Pump(toolkit);
+        if (c.minimised) ShowWindow(window->Handle(), SW_MINIMIZE);
         SendMessageW(window->Handle(), c.message, c.action, reinterpret_cast<LPARAM>(c.section));
+        if (c.minimised) ShowWindow(window->Handle(), SW_RESTORE);
         EXPECT_EQ(GetUpdateRect(window->Handle(), nullptr, FALSE) != FALSE, c.refits) << "repainted";
         if (c.refits) testing::ExpectAsDesigned(*window, designed::kMain, 96);
     }
 }
 
+// LoadIconWithScaleDown failing: the icon comes from LoadImage instead.
+HRESULT WINAPI NoScaleDown(HINSTANCE, PCWSTR, int, int, HICON*) { return E_FAIL; }
+
 // The size proposed before a dpi change is the layout's at the new dpi with
 // the frame Windows draws there (Wine draws it at the system's); the icons
-// in the title bar and on the task bar are picked again for the new dpi.
+// in the title bar and on the task bar are picked again for the new dpi, each
+// loaded once for its size.
 TEST_F(RealMainWindow, ADpiChangeProposesTheLayoutsSizeAndPicksTheIconsAgain) {
     const auto iconWidth = [&](WPARAM which) {
         ICONINFO info{};
@@ -173,7 +196,12 @@ TEST_F(RealMainWindow, ADpiChangeProposesTheLayoutsSizeAndPicksTheIconsAgain) {
         DeleteObject(info.hbmMask);
         return static_cast<int>(bitmap.bmWidth);
     };
-    for (int dpi : {144, 168, 96}) {
+    std::map<int, LRESULT> iconAt;
+    const struct { int dpi; bool scaleDownFails; } cases[] = {{144, false}, {168, false}, {96, false}, {120, true},
+                                                              {96, true},   {120, true}};
+    for (const auto& [dpi, scaleDownFails] : cases) {
+        SCOPED_TRACE(dpi);
+        if (scaleDownFails) system.loadIconWithScaleDown = NoScaleDown;
         SIZE proposed{};
         EXPECT_TRUE(SendMessageW(window->Handle(), kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&proposed)));
         const RECT frame = WindowRectForClient(system, 0, 0, GetWindowLongW(window->Handle(), GWL_STYLE),
@@ -183,8 +211,10 @@ TEST_F(RealMainWindow, ADpiChangeProposesTheLayoutsSizeAndPicksTheIconsAgain) {
         RECT suggested;
         GetWindowRect(window->Handle(), &suggested);
         SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        EXPECT_EQ(iconWidth(ICON_BIG), SystemMetricForDpi(system, SM_CXICON, dpi)) << dpi;
-        EXPECT_EQ(iconWidth(ICON_SMALL), SystemMetricForDpi(system, SM_CXSMICON, dpi)) << dpi;
+        EXPECT_EQ(iconWidth(ICON_BIG), SystemMetricForDpi(system, SM_CXICON, dpi));
+        EXPECT_EQ(iconWidth(ICON_SMALL), SystemMetricForDpi(system, SM_CXSMICON, dpi));
+        const LRESULT icon = SendMessageW(window->Handle(), WM_GETICON, ICON_BIG, 0);
+        EXPECT_EQ(iconAt.emplace(dpi, icon).first->second, icon) << "loaded once for its size";
     }
 }
 
@@ -199,6 +229,13 @@ TEST_F(RealMainWindow, TheMemberListIsDrawnWholeOverTheCheckBoxAtEveryDpi) {
         SetFocus(Control(Check1));
         Pump(toolkit);
         const RECT list = ChildRect(Control(cboGradeVip));
+        RECT overlap, box = ChildRect(Control(Check1));
+        IntersectRect(&overlap, &list, &box);
+        POINT centre{(overlap.left + overlap.right) / 2, (overlap.top + overlap.bottom) / 2};
+        ClientToScreen(window->Handle(), &centre);
+        if (dpi == 96) {  // at 168 dpi, Wine's hit test finds neither control there but the window itself
+            EXPECT_EQ(WindowFromPoint(centre), Control(cboGradeVip)) << "on top where they overlap";
+        }
         RedrawWindow(Control(cboGradeVip), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
         const std::vector<COLORREF> whole = testing::ShownPixels(window->Handle(), list);
         RedrawWindow(Control(Check1), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
