@@ -19,7 +19,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Test programs run through Wine; the wrapper picks the prefix and display.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-exec)
-# Every program links statically: it needs no DLL but Windows' own. Its
+# Every program and DLL links statically: it needs no DLL but Windows' own. Its
 # header keeps the values mingw-w64 programs have always had, where lld's own
 # would differ: 2 MiB reserved for the main thread's stack (lld: 1 MiB), and
 # subsystem version 4.0 for 32-bit, 5.2 for 64-bit (lld: 6.0; Windows reports
@@ -33,5 +33,6 @@ else()
 endif()
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--stack,0x200000 \
 -Wl,--major-subsystem-version,${subsystem_major} -Wl,--minor-subsystem-version,${subsystem_minor}")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT -static)
 # lld links every program (see mingw-lld-link.cmake).
 set(CMAKE_USER_MAKE_RULES_OVERRIDE_CXX ${CMAKE_CURRENT_LIST_DIR}/mingw-lld-link.cmake)

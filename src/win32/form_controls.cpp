@@ -106,6 +106,7 @@ protected:
 class CheckBox : public Button {
 public:
     using Button::Button;
+    int Value() const override { return static_cast<int>(SendMessageW(Handle(), BM_GETCHECK, 0, 0)); }
 
 protected:
     DWORD KindStyle() const override { return BS_AUTOCHECKBOX; }
@@ -195,6 +196,11 @@ protected:
 class ComboBox : public FormControl {
 public:
     using FormControl::FormControl;
+    int ListIndex() const override { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+    void SetListIndex(int index) override { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+    void AddItem(std::string_view item) override {
+        SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+    }
     int WindowHeight(int height, int listPixels) const override { return height + listPixels; }
     // The closed combo box is as high as its layout says: its field's item
     // height is corrected by what the box measures too high or too low,
@@ -216,8 +222,7 @@ public:
 protected:
     const wchar_t* WindowClass() const override { return L"COMBOBOX"; }
     bool Finish() override {
-        for (const char* item : Layout().items)
-            SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+        for (const char* item : Layout().items) AddItem(item);
         return true;
     }
 };
@@ -227,7 +232,7 @@ class ListCombo : public ComboBox {
 public:
     using ComboBox::ComboBox;
     std::string Text() const override {
-        const LRESULT index = SendMessageW(Handle(), CB_GETCURSEL, 0, 0);
+        const int index = ListIndex();
         return index < 0 ? std::string() : Narrow(ComboItemText(Handle(), index));
     }
 
@@ -249,7 +254,7 @@ public:
             reported_.Report(Id(), WindowText(Handle()), site);
         } else if (code == CBN_SELENDOK) {
             // The edit field takes the picked item's text after this notification.
-            const LRESULT pick = SendMessageW(Handle(), CB_GETCURSEL, 0, 0);
+            const int pick = ListIndex();
             if (pick >= 0) reported_.Report(Id(), ComboItemText(Handle(), pick), site);
         }
     }
@@ -304,10 +309,12 @@ std::unique_ptr<FormControl> FormControl::Of(ControlId id, const ControlLayout& 
 }
 
 bool FormControl::Create(const ControlPlace& place) {
-    // Every control that takes the focus starts a group of its own, so that
-    // the arrow keys do not wander between them as in a dialog's group.
-    const DWORD style = WS_CHILD | WS_VISIBLE | (layout_.StartsEnabled() ? 0 : WS_DISABLED) |
-                        (ui::TakesFocus(layout_.kind) ? WS_TABSTOP | WS_GROUP : 0) | KindStyle();
+    // Every control starts a group of its own (as a dialog's texts and frames
+    // do), so that the arrow keys, which move the focus within a group in a
+    // dialog, do not wander from a button to the next control, or from the
+    // last one round to the first.
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | (layout_.StartsEnabled() ? 0 : WS_DISABLED) |
+                        (ui::TakesFocus(layout_.kind) ? WS_TABSTOP : 0) | KindStyle();
     const RECT& r = place.rect;
     hwnd_ = CreateWindowExW(ExStyle(), WindowClass(), ShowsCaption() ? Widen(layout_.caption).c_str() : L"", style,
                             r.left, r.top, r.right - r.left, WindowHeight(r.bottom - r.top, place.listPixels),
@@ -316,7 +323,7 @@ bool FormControl::Create(const ControlPlace& place) {
     if (!hwnd_) return false;
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(place.font), FALSE);
     FitHeight(r.bottom - r.top);
-    if (layout_.HasHandCursor()) cursor = place.handCursor;
+    if (layout_.HasHandCursor()) cursor_ = place.handCursor;
     return Finish();
 }
 

@@ -60,7 +60,8 @@ public:
     // The window that holds the keyboard focus (and the selection) for the control.
     virtual HWND FocusWindow() const { return hwnd_; }
     // The mouse cursor over the control; null for its class's.
-    HCURSOR cursor = nullptr;
+    HCURSOR MouseCursor() const { return cursor_; }
+    void SetMouseCursor(HCURSOR cursor) { cursor_ = cursor; }
 
     // What the layout pass needs to know of it.
     virtual bool IsContainer() const { return false; }  // a frame, drawn under the controls it holds
@@ -88,6 +89,12 @@ public:
     virtual std::string Text() const;
     // A write that leaves a field's text as it was raises no change.
     virtual void SetText(std::string_view text, ControlSite& site);
+    // A check box's value (0 clear, 1 ticked); 0 for any other control.
+    virtual int Value() const { return 0; }
+    // A list's selected position (-1 for none) and its items; nothing for any other control.
+    virtual int ListIndex() const { return -1; }
+    virtual void SetListIndex(int) {}
+    virtual void AddItem(std::string_view) {}
 
 protected:
     virtual const wchar_t* WindowClass() const = 0;
@@ -101,6 +108,7 @@ private:
     ui::ControlId id_;
     ui::ControlLayout layout_;
     HWND hwnd_ = nullptr;
+    HCURSOR cursor_ = nullptr;
 };
 
 // A static text with a field's name that is never shown: it takes no room,

@@ -166,8 +166,12 @@ LRESULT FormWindow::HandleControlMessage(HWND hwnd, ControlId id, UINT message, 
     case WM_SETFOCUS: return OnControlFocus(hwnd, id, focus_.Gaining(id), message, wParam);
     case WM_KILLFOCUS: {
         const auto next = reinterpret_cast<HWND>(wParam);
+        ControlId nextControl = ui::kNoControl;
+        for (const auto& c : controls_)
+            if (next && (c->Handle() == next || c->FocusWindow() == next)) nextControl = c->Id();
         const WindowFocus::Destination to{next != nullptr, next == window_,
-                                          next && GetWindowThreadProcessId(next, nullptr) == GetCurrentThreadId()};
+                                          next && GetWindowThreadProcessId(next, nullptr) == GetCurrentThreadId(),
+                                          nextControl};
         return OnControlFocus(hwnd, id, focus_.Losing(id, to), message, wParam);
     }
     case EM_SETSEL:
@@ -202,6 +206,8 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!IsIconic(window_)) ReturnToWindow();
         return 0;
     case WM_CLOSE: Unload(); return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_SIZE: OnSize(wParam); break;
     case WM_DPICHANGED: OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case kGetDpiScaledSize: return OnGetDpiScaledSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
     case WM_SYSCOLORCHANGE: OnSysColorChange(); return 0;
@@ -234,8 +240,8 @@ LRESULT FormWindow::OnControlColor(HDC dc, HWND hwnd, UINT message) {
 
 bool FormWindow::OnSetCursor(HWND hwnd) const {
     const FormControl* c = FromHandle(hwnd);
-    if (!c || !c->cursor) return false;
-    SetCursor(c->cursor);
+    if (!c || !c->MouseCursor()) return false;
+    SetCursor(c->MouseCursor());
     return true;
 }
 
@@ -246,6 +252,29 @@ void FormWindow::OnDrawItem(const DRAWITEMSTRUCT& item) const {
 // The window activated (or restored while active): the focus goes back to
 // the control that had it. Returns whether the focus was placed.
 bool FormWindow::OnActivate(WORD state) { return state != WA_INACTIVE && !IsIconic(window_) && ReturnToWindow(); }
+
+// A window that cannot be resized is maximised where and as it stands, so
+// that a maximise forced on it (Windows puts a launcher's "Run: Maximized" in
+// the place of the program's first ShowWindow) changes nothing on the
+// screen. Windows reads the position as one on the primary monitor and moves
+// it to the same place on the window's own.
+void FormWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
+    RECT now;
+    MONITORINFO monitor{sizeof monitor};
+    if (form_.Layout().Has(ui::kMaxButton) || IsIconic(window_) || !GetWindowRect(window_, &now) ||
+        !GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    info.ptMaxPosition = {now.left - monitor.rcMonitor.left, now.top - monitor.rcMonitor.top};
+    info.ptMaxSize = {now.right - now.left, now.bottom - now.top};
+}
+
+// The window restored: a frame that changed while it was minimised takes no
+// room from the layout's client area.
+void FormWindow::OnSize(WPARAM kind) {
+    if (kind == SIZE_MINIMIZED || !refitWhenRestored_) return;
+    refitWhenRestored_ = false;
+    layout_.FitClientArea();
+}
 
 // The window's icon, the application's, is picked again from its images for
 // the sizes of the new dpi.
@@ -271,11 +300,12 @@ void FormWindow::OnSysColorChange() const {
 
 // High contrast, the visual style or the size of title bars and borders
 // changed: the frame Windows now draws takes no room from the layout's
-// client area (a minimised window has none to measure), and the controls
-// take the layout's sizes again.
+// client area, and the controls take the layout's sizes again. A minimised
+// window has no client area to measure: it is fitted when it is restored.
 void FormWindow::OnSettingChange() {
     layout_.PlaceControls(controls_);
-    if (!IsIconic(window_)) layout_.FitClientArea();
+    refitWhenRestored_ = IsIconic(window_) != FALSE;
+    if (!refitWhenRestored_) layout_.FitClientArea();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
@@ -319,6 +349,77 @@ ControlId FormWindow::DefaultButton() const {
 void FormWindow::ShowDefaultButton() {
     const ControlId owner = DefaultButton();
     for (const auto& c : controls_) c->ShowDefaultBorder(c->Id() == owner);
+}
+
+// ---------------------------------------------------------------------------
+// The form's operations, carried out on the real controls
+
+std::string FormWindow::Text(ControlId id) const { return At(id).Text(); }
+
+int FormWindow::TextLength(ControlId id) const { return GetWindowTextLengthW(At(id).Handle()); }
+
+void FormWindow::SetText(ControlId id, std::string_view text) { At(id).SetText(text, *this); }
+
+// Selections are set and replaced in the field that holds the text (a combo
+// box's edit field), whose positions are not limited to 16 bits as the
+// combo box's are.
+void FormWindow::SetSelStart(ControlId id, int start) {
+    SendMessageW(At(id).FocusWindow(), EM_SETSEL, static_cast<WPARAM>(start), start);
+}
+
+void FormWindow::SetSelLength(ControlId id, int length) {
+    const HWND field = At(id).FocusWindow();
+    DWORD start = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    SendMessageW(field, EM_SETSEL, start, static_cast<LPARAM>(start + length));
+}
+
+void FormWindow::SetSelText(ControlId id, std::string_view text) {
+    if (text.empty()) return;  // replacing nothing with nothing changes nothing
+    const std::wstring wide = Widen(text);
+    SendMessageW(At(id).FocusWindow(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+// A combo box with an edit field takes the focus in that field; a control
+// that has the focus already keeps it, with no notification.
+void FormWindow::SetFocus(ControlId id) {
+    HWND target = At(id).FocusWindow();
+    if (GetFocus() != target) ::SetFocus(target);
+}
+
+void FormWindow::SetEnabled(ControlId id, bool enabled) { EnableWindow(At(id).Handle(), enabled); }
+
+int FormWindow::Value(ControlId id) const { return At(id).Value(); }
+
+int FormWindow::ListIndex(ControlId id) const { return At(id).ListIndex(); }
+
+void FormWindow::SetListIndex(ControlId id, int index) { At(id).SetListIndex(index); }
+
+void FormWindow::AddItem(ControlId id, std::string_view item) { At(id).AddItem(item); }
+
+void FormWindow::MsgBox(std::string_view text, ui::MessageIcon icon, std::string_view title) {
+    MessageBoxW(window_, Widen(text).c_str(), Widen(title).c_str(),
+                MB_OK | (icon == ui::MessageIcon::Warning ? MB_ICONWARNING : MB_ICONINFORMATION));
+}
+
+void FormWindow::Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    PostMessageW(window_, WM_NULL, 0, 0);  // wakes the loop that waits for this window
+}
+
+void FormWindow::SetIcon(ui::IconRef icon) {
+    bigIcon_ = reinterpret_cast<HICON>(icon);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(resources_.SmallIconFor(bigIcon_)));
+}
+
+ui::CursorRef FormWindow::MouseIcon(ControlId id) const {
+    return reinterpret_cast<ui::CursorRef>(At(id).MouseCursor());
+}
+
+void FormWindow::SetMouseIcon(ControlId id, ui::CursorRef cursor) {
+    At(id).SetMouseCursor(reinterpret_cast<HCURSOR>(cursor));
 }
 
 // ---------------------------------------------------------------------------

@@ -38,7 +38,7 @@ public:
     int Dpi() const { return layout_.Dpi(); }
     ui::Form& GetForm() const { return form_; }
 
-    // ui::FormHost (form_window_operations.cpp)
+    // ui::FormHost
     std::string Text(ui::ControlId id) const override;
     int TextLength(ui::ControlId id) const override;
     void SetText(ui::ControlId id, std::string_view text) override;
@@ -81,6 +81,8 @@ private:
     bool OnSetCursor(HWND control) const;
     void OnDrawItem(const DRAWITEMSTRUCT& item) const;
     bool OnActivate(WORD state);
+    void OnGetMinMaxInfo(MINMAXINFO& info) const;
+    void OnSize(WPARAM kind);
     void OnDpiChanged(int dpi, const RECT& suggested);
     LRESULT OnGetDpiScaledSize(int dpi, SIZE& size) const;
     void OnSysColorChange() const;
@@ -104,6 +106,7 @@ private:
     WindowLayout layout_;
     HICON bigIcon_ = nullptr;
     WindowFocus focus_;
+    bool refitWhenRestored_ = false;  // the frame changed while the window was minimised
     bool unloaded_ = false;
 };
 

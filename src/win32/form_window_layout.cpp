@@ -1,6 +1,7 @@
 #include "form_window_layout.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "dpi_scaling.h"
 #include "text_convert.h"
@@ -28,10 +29,15 @@ void WindowLayout::MakeFonts(int dpi) {
 HFONT WindowLayout::FontFor(const FormControl& c) const { return c.Underlined() ? linkFont_.Handle() : font_.Handle(); }
 
 void WindowLayout::Apply(int dpi, const RECT* suggested, const FormControls& controls) {
-    MakeFonts(dpi);
-    // Nothing is redrawn yet: the whole window is, once the layout pass is done.
-    for (const auto& c : controls)
-        SendMessageW(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*c)), FALSE);
+    {
+        // The old fonts go only once every control has its new one: a control
+        // never holds a deleted font, whatever it draws or measures meanwhile.
+        const WindowFont oldFont = std::move(font_), oldLinkFont = std::move(linkFont_);
+        MakeFonts(dpi);
+        // Nothing is redrawn yet: the whole window is, once the layout pass is done.
+        for (const auto& c : controls)
+            SendMessageW(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(*c)), FALSE);
+    }
     PlaceControls(controls);
     SizeWindowToLayout(suggested);
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -1,5 +1,7 @@
 #include "shell_links.h"
 
+#include <objbase.h>
+#include <shobjidl.h>
 #include <versionhelpers.h>
 
 #include <cwchar>
@@ -33,12 +35,14 @@ constexpr ASSOCF kAssocIsProtocol = 0x00001000;
 // What the shell's associations say of a link's scheme and a verb.
 enum class Handler { Registered, None, Unknown };
 
-// The answers that mean "nothing there": no key for the scheme at all (E_FAIL
-// from Windows 7 on, ERROR_NO_ASSOCIATION before), none for the verb
-// (ERROR_FILE_NOT_FOUND, the missing key), and ERROR_NOT_FOUND, which
-// Windows 8 gives for some of them.
-bool SaysNothingThere(HRESULT result) {
-    return result == E_FAIL || result == HRESULT_FROM_WIN32(ERROR_NO_ASSOCIATION) ||
+// The answers that mean "nothing there": none for the verb
+// (ERROR_FILE_NOT_FOUND, the missing key), no key for the scheme at all
+// (ERROR_NO_ASSOCIATION before Windows 7) and ERROR_NOT_FOUND, which Windows 8
+// gives for some of them. E_FAIL says "no key" on Windows 7, which reads the
+// scheme's key itself; Windows 8 and later answer a scheme without a key with
+// the Open With prompt, and E_FAIL is COM's failure of any kind there.
+bool SaysNothingThere(HRESULT result, bool windows8) {
+    return (result == E_FAIL && !windows8) || result == HRESULT_FROM_WIN32(ERROR_NO_ASSOCIATION) ||
            result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) || result == HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
 }
 
@@ -57,6 +61,13 @@ bool StartsOpenWith(const std::wstring& command) {
     return lstrcmpiW(program.c_str(), L"OpenWith.exe") == 0;
 }
 
+// Whether a DelegateExecute object is the one behind that prompt
+// (CLSID_ExecuteUnknown), which Windows names beside the Open With command.
+bool IsOpenWithObject(const std::wstring& object) {
+    CLSID id;
+    return SUCCEEDED(CLSIDFromString(object.c_str(), &id)) && IsEqualCLSID(id, CLSID_ExecuteUnknown);
+}
+
 // ASSOCSTR_APPID, from Windows 8 on (the SDK declares it only for programs
 // that require Windows 10): the identity of the packaged app registered for
 // the scheme, which may have neither a command line nor a DelegateExecute
@@ -67,9 +78,9 @@ constexpr ASSOCSTR kAssocStrAppId = static_cast<ASSOCSTR>(21);
 // scheme's default verb, as ShellExecute takes it). A verb is carried out by a
 // command line, by a DelegateExecute object (COM handlers) or, from Windows 8
 // on, by a packaged app; any of them will do, and there is none only when
-// every answer says so, or the only command line is the Open With prompt.
-// Unknown where the shell cannot be asked: no functions, no scheme, an answer
-// of another kind.
+// every answer says so, or the only command line and object are the Open With
+// prompt's. Unknown where the shell cannot be asked: no functions, no scheme,
+// an answer of another kind.
 Handler FindHandler(const ShellAssociations& shell, const std::wstring& link, const std::wstring& verb) {
     if (!shell.parseUrl || !shell.queryString) return Handler::Unknown;
     PARSEDURLW url{};
@@ -88,18 +99,19 @@ Handler FindHandler(const ShellAssociations& shell, const std::wstring& link, co
         DWORD length = 0;
         const HRESULT result = ask(kind, nullptr, &length);
         if (result == S_OK || result == S_FALSE) {  // S_FALSE: the length alone, as asked
-            if (kind != ASSOCSTR_COMMAND) return Handler::Registered;
-            // The command line itself, into a buffer of the length given
-            // (terminator included); one that cannot be read counts as a program.
-            std::wstring command(length, L'\0');
-            if (length == 0 || ask(kind, &command[0], &length) != S_OK) return Handler::Registered;
-            command.resize(wcslen(command.c_str()));
-            if (!StartsOpenWith(command)) return Handler::Registered;
+            if (kind == kAssocStrAppId) return Handler::Registered;
+            // The command line or the object's class itself, into a buffer of
+            // the length given (terminator included); one that cannot be read
+            // counts as a handler.
+            std::wstring text(length, L'\0');
+            if (length == 0 || ask(kind, &text[0], &length) != S_OK) return Handler::Registered;
+            text.resize(wcslen(text.c_str()));
+            if (kind == ASSOCSTR_COMMAND ? !StartsOpenWith(text) : !IsOpenWithObject(text)) return Handler::Registered;
             continue;
         }
         // A shell that does not know DelegateExecute objects or packaged apps (Wine) runs none either.
         if (kind != ASSOCSTR_COMMAND && result == E_NOTIMPL) continue;
-        if (!SaysNothingThere(result)) return Handler::Unknown;
+        if (!SaysNothingThere(result, shell.windows8)) return Handler::Unknown;
     }
     return Handler::None;
 }

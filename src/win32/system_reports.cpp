@@ -1,5 +1,7 @@
 #include "system_reports.h"
 
+#include <commctrl.h>
+
 #include "dll_function.h"
 #include "dll_search.h"
 
@@ -29,6 +31,11 @@ SystemReports BindSystemReports() {
     reports.adjustWindowRectForDpi =
         DllFunction<decltype(reports.adjustWindowRectForDpi)>(user32, "AdjustWindowRectExForDpi");
     reports.systemMetricForDpi = DllFunction<decltype(reports.systemMetricForDpi)>(user32, "GetSystemMetricsForDpi");
+    HMODULE comctl32 = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&InitCommonControlsEx), &comctl32);
+    reports.loadIconWithScaleDown =
+        DllFunction<decltype(reports.loadIconWithScaleDown)>(comctl32, "LoadIconWithScaleDown");
     // Only a Windows without the per-window calls loads shcore.dll (8.1 and 10 before 1607).
     if (!reports.dpiForWindow)
         reports.dpiForMonitor = DllFunction<decltype(reports.dpiForMonitor)>(LoadSystemDll(L"shcore.dll"),

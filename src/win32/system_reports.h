@@ -1,7 +1,8 @@
 // What the running Windows reports that the windows follow: the dpi of a
-// window, of the system and of a monitor, frames and metrics for a dpi, and
-// high contrast. Bound once at start-up from the calls this Windows has, and
-// given to the toolkit; a test gives it answers of its own instead.
+// window, of the system and of a monitor, frames and metrics for a dpi, high
+// contrast, and the icons scaled for a size. Bound once at start-up from the
+// calls this Windows has, and given to the toolkit; a test gives it answers
+// of its own instead.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +22,10 @@ struct SystemReports {
     HRESULT(WINAPI* dpiForMonitor)(HMONITOR, MONITOR_DPI_TYPE, UINT* x, UINT* y) = nullptr;
     // Whether the user has asked Windows for high contrast.
     bool (*highContrast)() = nullptr;
+    // LoadIconWithScaleDown, of the common controls 6 that the manifest asks
+    // for (mingw-w64's import library lacks it), from the comctl32 the
+    // program runs with. Null where missing.
+    HRESULT(WINAPI* loadIconWithScaleDown)(HINSTANCE, PCWSTR name, int cx, int cy, HICON* icon) = nullptr;
 };
 
 SystemReports BindSystemReports();

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "dll_function.h"
 #include "dpi_scaling.h"
 #include "resource_ids.h"
 
@@ -16,9 +15,9 @@ Win32Toolkit::Win32Toolkit(HINSTANCE instance, const SystemReports& system) : in
 Win32Toolkit::~Win32Toolkit() {
     windows_.clear();
     if (comInitialized_) CoUninitialize();
-    for (const auto& [big, small] : icons_) {
-        DestroyIcon(big);
-        DestroyIcon(small);
+    for (const Icons& icons : icons_) {
+        if (icons.bigIcon) DestroyIcon(icons.bigIcon);
+        if (icons.smallIcon) DestroyIcon(icons.smallIcon);
     }
 }
 
@@ -37,13 +36,6 @@ bool Win32Toolkit::Initialize() {
         windowClass.lpszClassName = kFormClassName;
         if (!RegisterClassExW(&windowClass)) return false;
     }
-    // LoadIconWithScaleDown, of the common controls 6 that the manifest asks
-    // for (mingw-w64's import library lacks it), from the comctl32 the
-    // program runs with.
-    HMODULE comctl32 = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&InitCommonControlsEx), &comctl32);
-    loadIconWithScaleDown_ = DllFunction<LoadIconWithScaleDownFunction>(comctl32, "LoadIconWithScaleDown");
     handCursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDC_HAND_LINK));
     if (!handCursor_) handCursor_ = LoadCursorW(nullptr, IDC_HAND);
     return handCursor_ != nullptr;
@@ -53,31 +45,24 @@ HICON Win32Toolkit::ApplicationIcon(int dpi, bool small) const {
     const int big = SystemMetricForDpi(system_, SM_CXICON, dpi), little = SystemMetricForDpi(system_, SM_CXSMICON, dpi);
     // Scaled down from the next larger image where the icon has none of the
     // size (a 20-pixel title bar icon from the 32 at 125 %), where LoadImage
-    // would scale the next smaller one up; LoadImage only without common controls 6.
+    // would scale the next smaller one up; LoadImage where that cannot be had.
     auto load = [this](int size) {
         const auto name = MAKEINTRESOURCEW(IDI_APPLICATION_ICON);
         HICON icon = nullptr;
-        if (loadIconWithScaleDown_)
-            return SUCCEEDED(loadIconWithScaleDown_(instance_, name, size, size, &icon)) ? icon : nullptr;
+        const auto scaleDown = system_.loadIconWithScaleDown;
+        if (scaleDown && SUCCEEDED(scaleDown(instance_, name, size, size, &icon))) return icon;
         return static_cast<HICON>(LoadImageW(instance_, name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
     };
-    for (const auto& [b, s] : icons_) {
-        ICONINFO info{};
-        BITMAP bitmap{};
-        if (GetIconInfo(b, &info)) {
-            GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-            if (info.hbmColor) DeleteObject(info.hbmColor);
-            if (info.hbmMask) DeleteObject(info.hbmMask);
-            if (bitmap.bmWidth == big) return small ? s : b;
-        }
-    }
-    icons_.emplace_back(load(big), load(little));
-    return small ? icons_.back().second : icons_.back().first;
+    // Each pair is loaded once for the sizes asked, whatever came of it.
+    for (const Icons& icons : icons_)
+        if (icons.bigSize == big && icons.smallSize == little) return small ? icons.smallIcon : icons.bigIcon;
+    icons_.push_back({big, little, load(big), load(little)});
+    return small ? icons_.back().smallIcon : icons_.back().bigIcon;
 }
 
 HICON Win32Toolkit::SmallIconFor(HICON big) const {
-    for (const auto& [b, s] : icons_)
-        if (b == big) return s;
+    for (const Icons& icons : icons_)
+        if (icons.bigIcon == big) return icons.smallIcon;
     return big;
 }
 

@@ -53,14 +53,17 @@ private:
     bool RunUntilUnloaded(const FormWindow& window, int& exitCode);
     static void HandActivationBack(const FormWindow& modal, const FormWindow* owner);
 
-    using LoadIconWithScaleDownFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    // The big and small icons loaded for a pair of sizes.
+    struct Icons {
+        int bigSize, smallSize;
+        HICON bigIcon, smallIcon;
+    };
 
     HINSTANCE instance_;
     const SystemReports& system_;
-    LoadIconWithScaleDownFunction loadIconWithScaleDown_ = nullptr;
     HCURSOR handCursor_ = nullptr;
     bool comInitialized_ = false;
-    mutable std::vector<std::pair<HICON, HICON>> icons_;  // big and small icon pairs loaded per size
+    mutable std::vector<Icons> icons_;
     std::vector<std::unique_ptr<FormWindow>> windows_;
 };
 

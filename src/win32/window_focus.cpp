@@ -6,14 +6,23 @@ WindowFocus::Move WindowFocus::Gaining(ui::ControlId id) {
     const bool returning = where_ == Where::Away;
     control_ = id;
     where_ = Where::InControl;
-    return returning ? Move::WindowEntered : Move::FieldEntered;
+    if (returning) return Move::WindowEntered;
+    if (entered_ == id) return Move::Passed;
+    entered_ = id;
+    return Move::FieldEntered;
 }
 
 WindowFocus::Move WindowFocus::Losing(ui::ControlId id, Destination to) {
-    const bool toOwnWindow = to.anyWindow && !to.theFormWindow && to.sameThread;
-    control_ = id;
-    where_ = toOwnWindow ? Where::Elsewhere : Where::Away;
-    return toOwnWindow ? Move::FieldLeft : Move::WindowLeft;
+    if (!to.anyWindow || to.theFormWindow || !to.sameThread) {
+        control_ = id;
+        where_ = Where::Away;
+        return Move::WindowLeft;
+    }
+    control_ = to.control != ui::kNoControl ? to.control : id;
+    where_ = Where::Elsewhere;
+    if (entered_ != id) return Move::Passed;
+    entered_ = ui::kNoControl;
+    return Move::FieldLeft;
 }
 
 void WindowFocus::Moving(ui::ControlId id, Move move) { keeping_ = ForTheForm(move) ? ui::kNoControl : id; }

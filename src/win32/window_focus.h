@@ -25,6 +25,8 @@ public:
         FieldLeft,      // the form's LostFocus
         WindowEntered,  // the user is back: no event, the field as it was
         WindowLeft,     // the user has gone: no event, the field as it is
+        Passed,         // nothing to the form: a control gets the focus it has
+                        // for the form already, or loses one it never had for it
     };
 
     // Where the focus goes when a control loses it.
@@ -32,6 +34,7 @@ public:
         bool anyWindow;       // false: to no window at all
         bool theFormWindow;   // to the form's window itself (minimised, say)
         bool sameThread;      // to a window of this program's thread
+        ui::ControlId control = ui::kNoControl;  // the control of this window it goes to
     };
 
     // `id` gets the focus.
@@ -40,6 +43,12 @@ public:
     // control, a message box, the About window) is leaving the field; no
     // window, the window itself or another program's window is leaving the
     // window.
+    //
+    // Windows puts the focus on the next control before it tells the last one
+    // that it lost it. A handler that opens a window meanwhile (a message
+    // box) takes the focus from a control that the form has not yet heard
+    // entered; once that window closes, the focus goes on to where it was
+    // going, and the form hears that control entered once.
     Move Losing(ui::ControlId id, Destination to);
 
     // While Windows handles `id`'s gaining or losing the focus as `move`:
@@ -51,11 +60,8 @@ public:
     // Whether `move` is the form's GotFocus or LostFocus.
     static bool ForTheForm(Move move) { return move == Move::FieldEntered || move == Move::FieldLeft; }
 
-    // The control that has the focus, or had it last; kNoControl before any.
-    ui::ControlId Last() const { return control_; }
     // The control that has the focus now, or kNoControl.
     ui::ControlId Current() const { return where_ == Where::InControl ? control_ : ui::kNoControl; }
-    bool Away() const { return where_ == Where::Away; }
 
     // The control the focus goes back to when the window is entered: the one
     // that had it, while it can take it, else the first tab stop.
@@ -73,6 +79,7 @@ private:
         Away,       // the user left the window from control_
     };
     ui::ControlId control_ = ui::kNoControl;
+    ui::ControlId entered_ = ui::kNoControl;  // the control the form last heard entered, until it hears it left
     Where where_ = Where::Elsewhere;
     ui::ControlId keeping_ = ui::kNoControl;
 };

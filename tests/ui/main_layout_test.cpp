@@ -2,8 +2,6 @@
 // promise (pixel rectangles are checked against the real controls under Wine).
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "designed_layout.h"
 #include "form_arrangement.h"
 
@@ -75,16 +73,6 @@ TEST(TwipsToPixels, RoundToTheNearestPixelAtEveryDpi) {
         {1755, 144, 176}, {-195, 144, -20}, {195, 168, 23},     {5625, 168, 656},  {2535, 168, 296},
     };
     for (const auto& c : cases) EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
-}
-
-TEST(MainLayout, TabIndexesAreUniqueAndTheDefaultButtonIsCalculate) {
-    std::set<int> indexes;
-    int defaults = 0;
-    for (const ControlLayout& c : kMainControls) {
-        EXPECT_TRUE(indexes.insert(c.tabIndex).second) << c.name;
-        defaults += c.IsDefault();
-    }
-    EXPECT_EQ(defaults, 1);
 }
 
 TEST(AboutLayout, LinksStandRightOfTheirCaptionsOnTheSameRow) {

@@ -52,7 +52,8 @@ std::string ToUtf8(std::u16string_view s) {
     return out;
 }
 
-MemoryWindow::MemoryWindow(Form& form, IconRef icon) : form_(form), icon_(icon) {
+MemoryWindow::MemoryWindow(MemoryToolkit& toolkit, Form& form, IconRef icon)
+    : toolkit_(toolkit), form_(form), icon_(icon) {
     const FormLayout& layout = form.Layout();
     for (std::size_t i = 0; i < layout.controlCount; ++i) {
         Control c;
@@ -126,6 +127,9 @@ void MemoryWindow::SetSelText(ControlId id, std::string_view text) {
     c.selLength = 0;
 }
 
+// The focus is on the new control before the old one hears it is left, as
+// on Windows: a handler that moves the focus meanwhile decides where it
+// ends, and the control it only passed hears nothing.
 void MemoryWindow::SetFocus(ControlId id) {
     if (!CanFocus(id)) throw std::logic_error("SetFocus on a control that cannot take the focus");
     if (focus_ == id) return;
@@ -139,8 +143,14 @@ void MemoryWindow::SetFocus(ControlId id) {
         controls_.at(id).selStart = 0;
         controls_.at(id).selLength = static_cast<int>(controls_.at(id).text.size());
     }
-    if (old != kNoControl) Raise(old, Event::LostFocus);
-    Raise(id, Event::GotFocus);
+    if (old != kNoControl && old == entered_) {
+        entered_ = kNoControl;
+        Raise(old, Event::LostFocus);
+    }
+    if (focus_ == id && entered_ != id) {
+        entered_ = id;
+        Raise(id, Event::GotFocus);
+    }
 }
 
 void MemoryWindow::SetEnabled(ControlId id, bool enabled) { controls_.at(id).enabled = enabled; }
@@ -157,6 +167,11 @@ void MemoryWindow::AddItem(ControlId id, std::string_view item) { controls_.at(i
 
 void MemoryWindow::MsgBox(std::string_view text, MessageIcon icon, std::string_view title) {
     messages_.push_back({std::string(text), icon, std::string(title)});
+    const auto whileOpen = std::move(toolkit_.whileNextMessageBox);
+    toolkit_.whileNextMessageBox = nullptr;
+    ++blocked_;
+    if (whileOpen) whileOpen(messages_.back());
+    --blocked_;
 }
 
 void MemoryWindow::Unload() { unloaded_ = true; }
@@ -164,31 +179,26 @@ void MemoryWindow::Unload() { unloaded_ = true; }
 CursorRef MemoryWindow::MouseIcon(ControlId id) const { return controls_.at(id).cursor; }
 void MemoryWindow::SetMouseIcon(ControlId id, CursorRef cursor) { controls_.at(id).cursor = cursor; }
 
-void MemoryWindow::Type(std::string_view text) {
+void MemoryWindow::Input(std::u16string_view text) {
     if (focus_ == kNoControl || !IsTextBox(focus_)) throw std::logic_error("typing without a text field focused");
-    if (controls_.at(focus_).layout.kind == ControlKind::ResultBox) return;  // read-only
-    for (const char16_t ch : ToUtf16(text)) {
-        Control& c = controls_.at(focus_);
-        std::u16string next = c.text;
-        next.replace(c.selStart, c.selLength, 1, ch);
-        const int caret = c.selStart + 1;
-        const ControlId id = focus_;
-        Replace(id, std::move(next));
-        controls_.at(id).selStart = caret;
-        controls_.at(id).selLength = 0;
-    }
-}
-
-void MemoryWindow::Backspace() {
     Control& c = controls_.at(focus_);
-    if (c.layout.kind == ControlKind::ResultBox) return;
+    if (c.layout.kind == ControlKind::ResultBox) return;  // read-only
     std::u16string next = c.text;
-    int caret = c.selStart;
-    if (c.selLength > 0) next.erase(c.selStart, c.selLength);
-    else if (c.selStart > 0) next.erase(--caret, 1);
+    next.replace(c.selStart, c.selLength, text);
+    const int caret = c.selStart + static_cast<int>(text.size());
     const ControlId id = focus_;
     Replace(id, std::move(next));
     controls_.at(id).selStart = caret;
+    controls_.at(id).selLength = 0;
+}
+
+void MemoryWindow::Type(std::string_view text) {
+    if (!TakesInput()) return;
+    for (const char16_t ch : ToUtf16(text)) Input(std::u16string_view(&ch, 1));
+}
+
+void MemoryWindow::Paste(std::string_view text) {
+    if (TakesInput()) Input(ToUtf16(text));
 }
 
 std::vector<ControlId> MemoryWindow::TabStops() const {
@@ -201,9 +211,10 @@ std::vector<ControlId> MemoryWindow::TabStops() const {
     return stops;
 }
 
-void MemoryWindow::Tab() {
-    const std::vector<ControlId> stops = TabStops();
-    if (stops.empty()) return;
+void MemoryWindow::Tab(bool backward) {
+    std::vector<ControlId> stops = TabStops();
+    if (stops.empty() || !TakesInput()) return;
+    if (backward) std::reverse(stops.begin(), stops.end());
     auto it = std::find(stops.begin(), stops.end(), focus_);
     const ControlId next = (it == stops.end() || ++it == stops.end()) ? stops.front() : *it;
     SetFocus(next);
@@ -216,13 +227,14 @@ void MemoryWindow::Tab() {
 
 void MemoryWindow::Click(ControlId id) {
     Control& c = controls_.at(id);
-    if (!c.enabled) return;
+    if (!c.enabled || !TakesInput()) return;
     if (c.layout.kind == ControlKind::CheckBox) c.value = c.value ? 0 : 1;
     if (CanFocus(id)) SetFocus(id);
     if (!unloaded_) Raise(id, Event::Click);
 }
 
 void MemoryWindow::PressEnter() {
+    if (!TakesInput()) return;
     if (focus_ != kNoControl && controls_.at(focus_).layout.kind == ControlKind::PushButton) {
         Raise(focus_, Event::Click);
         return;
@@ -232,19 +244,11 @@ void MemoryWindow::PressEnter() {
 }
 
 void MemoryWindow::PickItem(ControlId id, int index) {
-    Control& c = controls_.at(id);
-    if (!c.enabled) return;
-    if (c.layout.kind == ControlKind::EditCombo) {
-        SetFocus(id);
-        c.listIndex = index;
-        Replace(id, ToUtf16(c.items.at(index)));
-    } else {
-        SetListIndex(id, index);
-    }
+    if (controls_.at(id).enabled && TakesInput()) SetListIndex(id, index);
 }
 
 MemoryWindow& MemoryToolkit::Load(Form& form, IconRef icon) {
-    windows.push_back(std::make_unique<MemoryWindow>(form, icon));
+    windows.push_back(std::make_unique<MemoryWindow>(*this, form, icon));
     MemoryWindow& window = *windows.back();
     form.Attach(&window);
     try {
@@ -265,7 +269,12 @@ MemoryWindow& MemoryToolkit::Start(Form& form) { return Load(form, kApplicationI
 void MemoryToolkit::ShowModal(Form& form, Form* /*owner*/) {
     ++modalCount;
     MemoryWindow& window = Load(form, 0);
+    std::vector<MemoryWindow*> under;
+    for (const auto& other : windows)
+        if (other.get() != &window) under.push_back(other.get());
+    for (MemoryWindow* other : under) ++other->blocked_;
     if (whileModal) whileModal(window);
+    for (MemoryWindow* other : under) --other->blocked_;
     if (!window.Unloaded()) throw std::logic_error("a modal window returned before it was unloaded");
     form.Attach(nullptr);
 }

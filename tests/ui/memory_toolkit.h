@@ -1,11 +1,9 @@
-// An in-memory toolkit with the contract of the real one: events are raised
-// synchronously from inside the operations that cause them, a text box's
-// Change comes only when its text really changes, focus moves raise
-// LostFocus then GotFocus, an editable combo box selects its whole text when
-// it is entered and clears the selection when it is left, disabled controls
-// are skipped by Tab. Besides the operations the forms use, it offers the
-// user's actions (type, tab, click, Enter) and records message boxes and
-// shell calls.
+// An in-memory toolkit that keeps the toolkits' contract (tests/contract),
+// which also holds it to that contract: events are raised synchronously from
+// inside the operations that cause them. Besides the operations the forms
+// use, it offers the user's actions (type, paste, Tab, click, Enter), which a
+// window under a message box or a modal window does not take, and records
+// message boxes and shell calls.
 #pragma once
 
 #include <functional>
@@ -26,9 +24,11 @@ struct MessageRecord {
     std::string title;
 };
 
+class MemoryToolkit;
+
 class MemoryWindow : public FormHost {
 public:
-    MemoryWindow(Form& form, IconRef icon);
+    MemoryWindow(MemoryToolkit& toolkit, Form& form, IconRef icon);
 
     // FormHost
     std::string Text(ControlId id) const override;
@@ -52,11 +52,11 @@ public:
 
     // What the user does.
     void Type(std::string_view text);        // keystrokes into the focused field
-    void Backspace();
-    void Tab();                              // to the next control in the tab order
+    void Paste(std::string_view text);       // the clipboard's text into the focused field
+    void Tab(bool backward = false);         // to the next (previous) control in the tab order
     void Click(ControlId id);                // mouse click: buttons and check boxes take the focus
     void PressEnter();                       // the default button, unless a push button has the focus
-    void PickItem(ControlId combo, int index);  // choose an item from a list
+    void PickItem(ControlId list, int index);  // choose an item from a drop-down list
 
     // What the user sees.
     const Form& LoadedForm() const { return form_; }
@@ -66,9 +66,9 @@ public:
     bool Enabled(ControlId id) const { return controls_.at(id).enabled; }
     const std::vector<std::string>& Items(ControlId combo) const { return controls_.at(combo).items; }
     bool Unloaded() const { return unloaded_; }
+    // Neither unloaded nor under a message box or a modal window.
+    bool TakesInput() const { return !unloaded_ && blocked_ == 0; }
     const std::vector<MessageRecord>& Messages() const { return messages_; }
-    // The controls Tab visits, in order, starting from the first.
-    std::vector<ControlId> TabStops() const;
 
 private:
     struct Control {
@@ -82,16 +82,24 @@ private:
         int listIndex = -1;
         CursorRef cursor = 0;
     };
+    // The controls Tab visits, in order, starting from the first.
+    std::vector<ControlId> TabStops() const;
     bool IsTextBox(ControlId id) const;
     bool CanFocus(ControlId id) const;
     void Raise(ControlId id, Event event);
     void Replace(ControlId id, std::u16string text);
+    // The user's text in place of the focused field's selection, a keystroke's or a paste's.
+    void Input(std::u16string_view text);
 
+    friend class MemoryToolkit;
+    MemoryToolkit& toolkit_;
     Form& form_;
     std::vector<Control> controls_;
     ControlId focus_ = kNoControl;
+    ControlId entered_ = kNoControl;  // whose GotFocus the form heard last, until its LostFocus
     IconRef icon_;
     bool unloaded_ = false;
+    int blocked_ = 0;
     std::vector<MessageRecord> messages_;
 };
 
@@ -123,6 +131,8 @@ public:
     void ShowModal(Form& form, Form* owner) override;
 
     std::function<void(MemoryWindow& modal)> whileModal;
+    // Runs once, while the next message box is open.
+    std::function<void(const MessageRecord& box)> whileNextMessageBox;
     int modalCount = 0;
     std::vector<std::unique_ptr<MemoryWindow>> windows;
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "dpi_scaling.h"
@@ -79,10 +80,24 @@ TEST_F(RealMainWindow, EveryControlStandsWhereTheLayoutSaysAt96Dpi) {
     EXPECT_LE(label2, testing::Pixels(designed::kMain[Label2].width, 96));
 }
 
+// Whether a control still held a font that was deleted when it was given another.
+bool heldDeletedFont = false;
+LRESULT CALLBACK NoteDeletedFont(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_SETFONT) {
+        const auto held = reinterpret_cast<HGDIOBJ>(SendMessageW(sent->hwnd, WM_GETFONT, 0, 0));
+        heldDeletedFont |= held && GetObjectType(held) != OBJ_FONT;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST_F(RealMainWindow, LayoutAndFontScaleWhenTheDpiChanges) {
     RECT suggested;
     GetWindowRect(window->Handle(), &suggested);
+    const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, NoteDeletedFont, nullptr, GetCurrentThreadId());
     SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(heldDeletedFont) << "the old fonts are deleted only once no control holds them";
     testing::ExpectAsDesigned(*window, designed::kMain, 144);
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Control(txtGradeCur), WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -131,16 +146,18 @@ TEST_F(RealMainWindow, AFrameThickerThanPredictedLeavesBothWindowsTheirClientAre
 
 // Windows broadcasts many a settings change: the window refits its frame and
 // controls, and repaints, for those it depends on and leaves itself alone for
-// the rest. (Wine 8 leaves an open window's frame as it was when the size of
-// borders and title bars changes, where Windows draws the new one; a visual
-// style may draw the combo boxes' fields taller.)
+// the rest; one that comes while it is minimised, once it is restored. (Wine
+// 8 leaves an open window's frame as it was when the size of borders and
+// title bars changes, where Windows draws the new one; a visual style may
+// draw the combo boxes' fields taller.)
 TEST_F(RealMainWindow, ASettingsBroadcastRefitsTheWindowOnlyWhereItDependsOnIt) {
-    const struct { UINT message; WPARAM action; const wchar_t* section; bool refits; } cases[] = {
+    const struct { UINT message; WPARAM action; const wchar_t* section; bool refits, minimised; } cases[] = {
         {WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, nullptr, true}, {WM_SETTINGCHANGE, 0, L"WindowMetrics", true},
         {WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, nullptr, true},     {WM_THEMECHANGED, 0, nullptr, true},
         {WM_SETTINGCHANGE, 0, L"Environment", false},               {WM_SETTINGCHANGE, 0, L"intl", false},
         {WM_SETTINGCHANGE, 0, L"Policy", false},                    {WM_SETTINGCHANGE, 0, L"TraySettings", false},
         {WM_SETTINGCHANGE, 0, L"ImmersiveColorSet", false},
+        {WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, nullptr, true, true},
     };
     testing::ThickerFrames::Thicken(window->Handle());
     for (const auto& c : cases) {
@@ -154,15 +171,21 @@ TEST_F(RealMainWindow, ASettingsBroadcastRefitsTheWindowOnlyWhereItDependsOnIt) 
         SetWindowPos(window->Handle(), nullptr, 0, 0, frame.right - frame.left - 8, frame.bottom - frame.top - 8,
                      SWP_NOMOVE | SWP_NOZORDER);
         Pump(toolkit);
+        if (c.minimised) ShowWindow(window->Handle(), SW_MINIMIZE);
         SendMessageW(window->Handle(), c.message, c.action, reinterpret_cast<LPARAM>(c.section));
+        if (c.minimised) ShowWindow(window->Handle(), SW_RESTORE);
         EXPECT_EQ(GetUpdateRect(window->Handle(), nullptr, FALSE) != FALSE, c.refits) << "repainted";
         if (c.refits) testing::ExpectAsDesigned(*window, designed::kMain, 96);
     }
 }
 
+// LoadIconWithScaleDown failing: the icon comes from LoadImage instead.
+HRESULT WINAPI NoScaleDown(HINSTANCE, PCWSTR, int, int, HICON*) { return E_FAIL; }
+
 // The size proposed before a dpi change is the layout's at the new dpi with
 // the frame Windows draws there (Wine draws it at the system's); the icons
-// in the title bar and on the task bar are picked again for the new dpi.
+// in the title bar and on the task bar are picked again for the new dpi, each
+// loaded once for its size.
 TEST_F(RealMainWindow, ADpiChangeProposesTheLayoutsSizeAndPicksTheIconsAgain) {
     const auto iconWidth = [&](WPARAM which) {
         ICONINFO info{};
@@ -173,7 +196,12 @@ TEST_F(RealMainWindow, ADpiChangeProposesTheLayoutsSizeAndPicksTheIconsAgain) {
         DeleteObject(info.hbmMask);
         return static_cast<int>(bitmap.bmWidth);
     };
-    for (int dpi : {144, 168, 96}) {
+    std::map<int, LRESULT> iconAt;
+    const struct { int dpi; bool scaleDownFails; } cases[] = {{144, false}, {168, false}, {96, false}, {120, true},
+                                                              {96, true},   {120, true}};
+    for (const auto& [dpi, scaleDownFails] : cases) {
+        SCOPED_TRACE(dpi);
+        if (scaleDownFails) system.loadIconWithScaleDown = NoScaleDown;
         SIZE proposed{};
         EXPECT_TRUE(SendMessageW(window->Handle(), kGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&proposed)));
         const RECT frame = WindowRectForClient(system, 0, 0, GetWindowLongW(window->Handle(), GWL_STYLE),
@@ -183,8 +211,10 @@ TEST_F(RealMainWindow, ADpiChangeProposesTheLayoutsSizeAndPicksTheIconsAgain) {
         RECT suggested;
         GetWindowRect(window->Handle(), &suggested);
         SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        EXPECT_EQ(iconWidth(ICON_BIG), SystemMetricForDpi(system, SM_CXICON, dpi)) << dpi;
-        EXPECT_EQ(iconWidth(ICON_SMALL), SystemMetricForDpi(system, SM_CXSMICON, dpi)) << dpi;
+        EXPECT_EQ(iconWidth(ICON_BIG), SystemMetricForDpi(system, SM_CXICON, dpi));
+        EXPECT_EQ(iconWidth(ICON_SMALL), SystemMetricForDpi(system, SM_CXSMICON, dpi));
+        const LRESULT icon = SendMessageW(window->Handle(), WM_GETICON, ICON_BIG, 0);
+        EXPECT_EQ(iconAt.emplace(dpi, icon).first->second, icon) << "loaded once for its size";
     }
 }
 
@@ -199,99 +229,18 @@ TEST_F(RealMainWindow, TheMemberListIsDrawnWholeOverTheCheckBoxAtEveryDpi) {
         SetFocus(Control(Check1));
         Pump(toolkit);
         const RECT list = ChildRect(Control(cboGradeVip));
+        RECT overlap, box = ChildRect(Control(Check1));
+        IntersectRect(&overlap, &list, &box);
+        POINT centre{(overlap.left + overlap.right) / 2, (overlap.top + overlap.bottom) / 2};
+        ClientToScreen(window->Handle(), &centre);
+        if (dpi == 96) {  // at 168 dpi, Wine's hit test finds neither control there but the window itself
+            EXPECT_EQ(WindowFromPoint(centre), Control(cboGradeVip)) << "on top where they overlap";
+        }
         RedrawWindow(Control(cboGradeVip), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
         const std::vector<COLORREF> whole = testing::ShownPixels(window->Handle(), list);
         RedrawWindow(Control(Check1), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         EXPECT_TRUE(testing::ShownPixels(window->Handle(), list) == whole) << dpi;
     }
-}
-
-TEST_F(RealMainWindow, EnterInAFieldPressesCalculateAndNormalisesTheField) {
-    EXPECT_EQ(LOWORD(SendMessageW(window->Handle(), DM_GETDEFID, 0, 0)), kFirstControlId + Command1);
-    EXPECT_EQ(GetWindowLongW(Control(Command1), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-    SetFocus(Control(txtGradeCur));
-    SendMessageW(Control(txtGradeCur), EM_SETSEL, 0, -1);
-    testing::TypeText(toolkit, Control(txtGradeCur), L" 10 ");
-    testing::PressKey(toolkit, Control(txtGradeCur), VK_RETURN);
-    EXPECT_EQ(TextOf(txtGradeCur), L"10");
-    EXPECT_NE(TextOf(txtResult).find(L"\x7EA6\x9700\x5929\x6570\xFF1A" L"180\x5929"), std::wstring::npos);
-    EXPECT_EQ(GetFocus(), Control(txtResult));
-    // Enter in the read-only result box presses Calculate again.
-    const std::size_t once = TextOf(txtResult).size();
-    testing::PressKey(toolkit, Control(txtResult), VK_RETURN);
-    EXPECT_EQ(TextOf(txtResult).size(), 2 * once);
-}
-
-TEST_F(RealMainWindow, EnterOnAnotherPushButtonPressesThatButton) {
-    testing::PressKey(toolkit, Control(txtGradeCur), VK_TAB);  // leaves the field the way a user does
-    SetFocus(Control(Command2));
-    Pump(toolkit);
-    testing::PressKey(toolkit, Control(Command2), VK_RETURN);
-    EXPECT_TRUE(window->IsUnloaded()) << "Enter on Exit exits";
-    EXPECT_EQ(window->TextLength(txtResult), 0);
-}
-
-TEST_F(RealMainWindow, EnterOnTheCheckBoxPressesCalculate) {
-    SetFocus(Control(Check1));
-    testing::PressKey(toolkit, Control(Check1), VK_RETURN);
-    EXPECT_GT(window->TextLength(txtResult), 0);
-}
-
-// The form's warnings are real message boxes over the window, with the
-// program's title and the icon each asks for.
-TEST_F(RealMainWindow, AWarningIsAMessageBoxWithItsIconAndTheProgramsTitle) {
-    const struct {
-        ui::ControlId field;
-        const char* text;
-        UINT icon;
-    } cases[] = {{cboGradeDir, "15", MB_ICONINFORMATION}, {cboGradeDir, "99999999999", MB_ICONWARNING}};
-    window->SetText(txtGradeCur, "16");
-    for (const auto& c : cases) {
-        window->SetText(c.field, c.text);
-        const testing::MessageBoxSeen seen = testing::MessageBoxAfter(toolkit, [&] {
-            SendMessageW(Control(Command1), BM_CLICK, 0, 0);
-        });
-        EXPECT_EQ(seen.title, L"Orvanta");
-        EXPECT_EQ(seen.icon, c.icon) << c.text;
-        EXPECT_EQ(seen.owner, window->Handle()) << c.text;
-    }
-}
-
-TEST_F(RealMainWindow, LongPastesAreKeptWholeAndReadWhole) {
-    // Each field takes a paste beyond the platform's default limit (30,000
-    // characters under Wine, 32,767 on Windows), the number at its very end
-    // included. (Wine's edit control takes time that grows with the square of
-    // a pasted line's length, so the pastes are not much longer.)
-    const auto paste = [&](HWND field, const std::wstring& text) {
-        SetFocus(field);
-        SendMessageW(field, EM_SETSEL, 0, -1);
-        SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-        Pump(toolkit);
-    };
-    COMBOBOXINFO combo{sizeof combo};
-    ASSERT_TRUE(GetComboBoxInfo(Control(cboGradeDir), &combo));
-    paste(Control(txtGradeCur), std::wstring(39999, L'0') + L"1");
-    EXPECT_EQ(window->TextLength(txtGradeCur), 40000);
-    paste(combo.hwndItem, std::wstring(32998, L'0') + L"32");
-    EXPECT_EQ(window->TextLength(cboGradeDir), 33000);
-    paste(Control(txtGradeNext), std::wstring(32999, L'0') + L"3");
-    EXPECT_EQ(window->TextLength(txtGradeNext), 33000);
-    SendMessageW(Control(Command1), BM_CLICK, 0, 0);
-    Pump(toolkit);
-    GradeInputs inputs{"1", "32", "3", false, 0};
-    EXPECT_EQ(TextOf(txtResult), Widen(RunCalculation(inputs).text));
-}
-
-// Beyond the platform's default limit (30,000 characters under Wine, 32,767
-// on Windows), the result box still takes every report.
-TEST_F(RealMainWindow, TheResultBoxTakesReportsBeyondTheDefaultLimit) {
-    GradeInputs inputs{"0", "16", std::string(UnknownMark), false, 0};
-    const std::string block = RunCalculation(inputs).text;
-    std::string earlier;
-    while (earlier.size() < 33000) earlier += block;
-    window->SetSelText(txtResult, earlier);
-    form.Command1_Click();
-    EXPECT_EQ(window->TextLength(txtResult), static_cast<int>(Widen(earlier + block).size()));
 }
 
 TEST_F(RealMainWindow, AltAPressesTheAboutButton) {

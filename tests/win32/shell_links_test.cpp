@@ -146,40 +146,49 @@ TEST_F(ShellLinksTest, ALinkReachesTheShellOnlyWithAProgramForItsScheme) {
 }
 
 // The associations' answers for a verb's command line, its DelegateExecute
-// handler and its packaged app's identity, as Windows 8 and later give them
-// where Wine does not. A command line's text, where there is one, comes as
-// Windows hands it: its length (terminator included) and S_FALSE without a
-// buffer, the text and S_OK into a buffer that holds it.
+// object and its packaged app's identity, as Windows 7 and 8 and later give
+// them where Wine does not. A text, where there is one, comes as Windows hands
+// it: its length (terminator included) and S_FALSE without a buffer, the text
+// and S_OK into a buffer that holds it.
 HRESULT commandAnswer, delegateAnswer, appIdAnswer;
-const wchar_t* commandText;
-HRESULT WINAPI AnswerAsWindows(ASSOCF, ASSOCSTR kind, LPCWSTR, LPCWSTR, LPWSTR out, DWORD* length) {
-    if (kind != ASSOCSTR_COMMAND) return kind == ASSOCSTR_DELEGATEEXECUTE ? delegateAnswer : appIdAnswer;
-    if (!commandText) return commandAnswer;
-    const DWORD needed = DWORD(wcslen(commandText) + 1);
+const wchar_t *commandText, *delegateText;
+HRESULT Answer(HRESULT answer, const wchar_t* text, LPWSTR out, DWORD* length) {
+    if (!text) return answer;
+    const DWORD needed = DWORD(wcslen(text) + 1);
     const bool fits = out && *length >= needed;
-    if (fits) wcscpy(out, commandText);
+    if (fits) wcscpy(out, text);
     *length = needed;
     return !out ? S_FALSE : fits ? S_OK : E_POINTER;
+}
+HRESULT WINAPI AnswerAsWindows(ASSOCF, ASSOCSTR kind, LPCWSTR, LPCWSTR, LPWSTR out, DWORD* length) {
+    if (kind == ASSOCSTR_COMMAND) return Answer(commandAnswer, commandText, out, length);
+    return kind == ASSOCSTR_DELEGATEEXECUTE ? Answer(delegateAnswer, delegateText, out, length) : appIdAnswer;
 }
 
 TEST_F(ShellLinksTest, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
     const HRESULT none = HRESULT_FROM_WIN32(ERROR_NO_ASSOCIATION);
+    const wchar_t* openWith = L"{e44e9428-bdbc-4987-a099-40dc8fd255e7}";  // the Open With prompt's object
     const struct {
         const char *what, *link;
         HRESULT command, delegate, appId;
         std::size_t calls;
-        const wchar_t* commandText;
+        const wchar_t *commandText, *delegateText;
+        bool windows7;  // else Windows 8 or later
     } cases[] = {
-        {"a store app: a DelegateExecute handler, no command line", "tovix://message", none, S_FALSE, none, 1},
+        {"a store app: a DelegateExecute object, no command line", "tovix://message", none, S_FALSE, none, 1},
         {"a packaged app known by its identity alone", "mailto:someone@example.com", none, none, S_FALSE, 1},
         {"an answer of another kind", "tovix://message", E_OUTOFMEMORY, none, none, 1},
         {"no scheme to ask about", "C:\\orvanta.txt", none, none, none, 1},
         {"every answer says there is no handler", "tovix://message", none, none, none, 0},
-        {"no key for the scheme, as Windows 7 and later say it", "tovix://message", E_FAIL, E_FAIL, E_FAIL, 0},
-        {"the Open With prompt's command alone", "tovix://message", S_FALSE, none, none, 0,
-         L"\"C:\\WINDOWS\\system32\\openwith.exe\" \"%1\""},
-        {"the Open With prompt, without path or quotes", "tovix://message", S_FALSE, none, none, 0,
-         L"OpenWith.exe -override \"%1\""},
+        {"no key for the scheme, as Windows 7 says it", "tovix://message", E_FAIL, E_FAIL, E_FAIL, 0, nullptr, nullptr,
+         true},
+        {"E_FAIL from Windows 8 on: a failure, not the lack of a key", "tovix://message", E_FAIL, E_FAIL, E_FAIL, 1},
+        {"the Open With prompt: its command and its object", "tovix://message", S_FALSE, S_FALSE, none, 0,
+         L"\"C:\\WINDOWS\\system32\\openwith.exe\" \"%1\"", openWith},
+        {"the Open With prompt, without path or quotes", "tovix://message", S_FALSE, S_FALSE, none, 0,
+         L"OpenWith.exe -override \"%1\"", L"{E44E9428-BDBC-4987-A099-40DC8FD255E7}"},
+        {"an object of its own behind the Open With command", "tovix://message", S_FALSE, S_FALSE, none, 1,
+         L"OpenWith.exe \"%1\"", L"{4ED3A719-CEA8-4BD9-910D-E252F997AFC2}"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -188,8 +197,10 @@ TEST_F(ShellLinksTest, AStoreAppAnUnclearAnswerOrNoSchemeStillReachTheShell) {
         delegateAnswer = c.delegate;
         appIdAnswer = c.appId;
         commandText = c.commandText;
-        ShellLinks links(toolkit, [] { return &RecordShellExecute; },
-                         [] { return ShellAssociations{BindShellAssociations().parseUrl, &AnswerAsWindows, true}; });
+        delegateText = c.delegateText;
+        ShellLinks links(toolkit, [] { return &RecordShellExecute; }, [&c] {
+            return ShellAssociations{BindShellAssociations().parseUrl, &AnswerAsWindows, !c.windows7};
+        });
         links.Execute(nullptr, "", c.link, "", "", ui::ShowCommand::Show);
         EXPECT_EQ(calls.size(), c.calls);
     }

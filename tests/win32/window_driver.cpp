@@ -134,7 +134,8 @@ void ExpectAsDesigned(const FormWindow& window, const designed::Window& design, 
 }
 
 namespace {
-MessageBoxSeen* pending = nullptr;
+std::function<void(const MessageBoxSeen&)> whileBoxOpen;
+UINT_PTR boxTimer = 0;
 
 BOOL CALLBACK NoteIcon(HWND child, LPARAM box) {
     auto* seen = reinterpret_cast<MessageBoxSeen*>(box);
@@ -152,30 +153,36 @@ BOOL CALLBACK NoteIcon(HWND child, LPARAM box) {
     return TRUE;
 }
 
-void CALLBACK LookForBox(HWND, UINT, UINT_PTR timer, DWORD) {
+void CALLBACK LookForBox(HWND, UINT, UINT_PTR, DWORD) {
     HWND box = FindWindowW(L"#32770", nullptr);
-    if (!box || !pending || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId()) return;
-    KillTimer(nullptr, timer);
+    if (!box || !whileBoxOpen || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId()) return;
+    const auto whileOpen = std::move(whileBoxOpen);
+    OnNextMessageBox(nullptr);
+    MessageBoxSeen seen;
     wchar_t title[256] = {};
     GetWindowTextW(box, title, 256);
-    pending->title = title;
-    pending->owner = GetWindow(box, GW_OWNER);
-    EnumChildWindows(box, NoteIcon, reinterpret_cast<LPARAM>(pending));
-    pending->seen = true;
-    pending = nullptr;
+    seen.title = title;
+    seen.owner = GetWindow(box, GW_OWNER);
+    EnumChildWindows(box, NoteIcon, reinterpret_cast<LPARAM>(&seen));
+    seen.seen = true;
+    whileOpen(seen);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 }  // namespace
 
+void OnNextMessageBox(std::function<void(const MessageBoxSeen&)> whileOpen) {
+    if (boxTimer) KillTimer(nullptr, boxTimer);
+    boxTimer = whileOpen ? SetTimer(nullptr, 0, 20, LookForBox) : 0;
+    whileBoxOpen = std::move(whileOpen);
+}
+
 MessageBoxSeen MessageBoxAfter(Win32Toolkit& toolkit, const std::function<void()>& action) {
     MessageBoxSeen seen;
-    pending = &seen;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, LookForBox);
+    OnNextMessageBox([&seen](const MessageBoxSeen& shown) { seen = shown; });
     action();
     if (!PumpUntil(toolkit, [&] { return seen.seen; })) {
         ADD_FAILURE() << "no message box came";
-        KillTimer(nullptr, timer);
-        pending = nullptr;
+        OnNextMessageBox(nullptr);
     }
     return seen;
 }

@@ -62,6 +62,9 @@ struct MessageBoxSeen {
     HWND owner = nullptr;
     bool seen = false;
 };
+// The next message box of this thread runs `whileOpen` with what it says,
+// once it is shown and waiting; then it is answered with OK. Null: none.
+void OnNextMessageBox(std::function<void(const MessageBoxSeen&)> whileOpen);
 // Runs `action`, answers the message box that it brings with OK and returns
 // what the box said; fails the test when none comes.
 MessageBoxSeen MessageBoxAfter(Win32Toolkit& toolkit, const std::function<void()>& action);
