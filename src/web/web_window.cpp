@@ -60,12 +60,20 @@ void WebWindow::TextMayHaveChanged(ControlId id) {
     Raise(id, ui::Event::Change);
 }
 
+// The form hears the control it was told of left, then the one entered; a
+// control that the focus only passed while a LostFocus handler sent it
+// elsewhere (or showed a message box) is neither entered nor left.
 void WebWindow::FocusMovedTo(ControlId id) {
-    const ControlId old = focus_;
     focus_ = id;
-    if (old != kNoControl) Raise(old, ui::Event::LostFocus);
-    // A LostFocus handler may have sent the focus elsewhere already.
-    if (focus_ == id) Raise(id, ui::Event::GotFocus);
+    if (entered_ != kNoControl && entered_ != id) {
+        const ControlId left = entered_;
+        entered_ = kNoControl;
+        Raise(left, ui::Event::LostFocus);
+    }
+    if (focus_ == id && entered_ != id) {
+        entered_ = id;
+        Raise(id, ui::Event::GotFocus);
+    }
 }
 
 ControlId WebWindow::DefaultButton() const {

@@ -82,7 +82,8 @@ private:
     ui::Form& form_;
     int page_;
     std::vector<Control> controls_;
-    ui::ControlId focus_ = ui::kNoControl;
+    ui::ControlId focus_ = ui::kNoControl;    // where the focus is
+    ui::ControlId entered_ = ui::kNoControl;  // the control the form last heard entered and not yet left
     ui::IconRef icon_ = 0;
     int covered_ = 0;
     bool unloaded_ = false;

@@ -43,7 +43,7 @@ try {
   site.close();
 }
 const passed = output.filter((l) => l.startsWith('[       OK ]')).length;
-const failed = output.filter((l) => /^\[  FAILED  \] \S+\.\S+ \(/.test(l)).length;
+const failed = output.filter((l) => l.startsWith('[  FAILED  ]') && / \(\d+ ms\)$/.test(l)).length;
 const skipped = output.filter((l) => l.startsWith('[  SKIPPED ]') && / \(\d+ ms\)$/.test(l)).length;
 if (countsFile) {
   fs.mkdirSync(path.dirname(countsFile), { recursive: true });

@@ -274,6 +274,10 @@ const orvantaPage = (() => {
       // An editable combo box selects its whole text whenever it is entered.
       const field = c.focusable;
       field.addEventListener('focus', () => field.select());
+      // Left for another control of its window, it keeps no selection.
+      field.addEventListener('blur', (e) => {
+        if (e.relatedTarget && windows.get(window).client.contains(e.relatedTarget)) field.setSelectionRange(0, 0);
+      });
       field.addEventListener('mousedown', (e) => {
         if (document.activeElement !== field) { e.preventDefault(); field.focus(); }
       });

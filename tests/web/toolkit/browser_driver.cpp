@@ -46,8 +46,6 @@ BrowserDriver::BrowserDriver() : toolkit_(watch_) {
     };
 }
 
-BrowserDriver::~BrowserDriver() = default;
-
 ui::FormHost& BrowserDriver::Open(ui::Form& form) { return toolkit_.Load(form, false); }
 
 bool BrowserDriver::Run(ui::Form& form, const std::function<void()>& whileRunning) {
@@ -69,10 +67,20 @@ void BrowserDriver::Act(const char* action, std::string_view argument) {
     toolkit_.HandleQueued();
 }
 
-void BrowserDriver::Type(std::string_view text) { Act("type", text); }
+// One key at a time, each handled before the next, as in the browser when
+// the program waits for the user (it takes each key's input event before
+// the browser dispatches the next key).
+void BrowserDriver::Type(std::string_view text) {
+    for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
+        length = 1;
+        while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80) ++length;
+        Act("type", text.substr(at, length));
+    }
+}
 void BrowserDriver::Paste(std::string_view text) { Act("paste", text); }
 
-void BrowserDriver::Press(Key key) {
+void BrowserDriver::Press(contract::Key key) {
+    using contract::Key;
     Act("press", key == Key::Tab ? "Tab" : key == Key::ShiftTab ? "Shift+Tab" : "Enter");
 }
 
@@ -89,12 +97,12 @@ void BrowserDriver::Click(const ui::Form& form, ui::ControlId id) {
 
 ui::ControlId BrowserDriver::Focused(const ui::Form& form) { return page::Focused(PageId(form)); }
 
-Selection BrowserDriver::SelectionOf(const ui::Form& form, ui::ControlId id) {
+contract::Selection BrowserDriver::SelectionOf(const ui::Form& form, ui::ControlId id) {
     const int start = page::SelStart(PageId(form), id);
     return {start, page::SelEnd(PageId(form), id) - start};
 }
 
-void BrowserDriver::OnNextMessageBox(std::function<void(const SeenMessage&)> whileOpen) {
+void BrowserDriver::OnNextMessageBox(std::function<void(const contract::SeenMessage&)> whileOpen) {
     nextBox_ = std::move(whileOpen);
 }
 
