@@ -61,3 +61,13 @@ export async function openOrvanta({ width = 800, scale = 1 } = {}) {
   return { site, browser, context, page, errors,
            close: async () => { await browser.close(); site.close(); } };
 }
+
+// Runs `steps` on a page opened as openOrvanta opens it, closed whatever happens.
+export async function withOrvanta(options, steps) {
+  const o = await openOrvanta(options);
+  try {
+    await steps(o);
+  } finally {
+    await o.close();
+  }
+}
